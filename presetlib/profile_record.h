@@ -17,7 +17,7 @@ struct VideoCodecEntry {
 
 struct AudioCodecEntry {
     char name[32];
-    char oac[32];  // lower-cased, it is the codec keyword of the encoder command
+    char oac[32];  // as written; lower-cased it is the codec keyword of the encoder command
     char encoderParam[64];
     char filterParam[64];
 };

@@ -1,0 +1,125 @@
+#include "presetlib/profile_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "presetlib/record_fields.h"
+#include "xml/xml_parse.h"
+
+namespace presetlib {
+
+namespace {
+
+// Reads the values of one profile document, each through a scratch text that
+// starts empty, so a missing element leaves its field empty or 0. Values are
+// looked up below a found element only: with a none parent the reader would
+// search the whole document and take a root element of the value's name.
+class ProfileValues {
+public:
+    explicit ProfileValues(const XMLParse& reader) : reader_(reader) {}
+
+    std::string Text(const char* name, XMLNode parent) const {
+        std::string text;
+        if (parent) reader_.GetNodeText(name, parent, text);
+        return text;
+    }
+
+    int32_t Number(const char* name, XMLNode parent) const {
+        return ParseDecimal(Text(name, parent));
+    }
+
+    std::string NameAttribute(XMLNode node) const {
+        std::string text;
+        reader_.GetNameAttribute(node, text);
+        return text;
+    }
+
+    // Entries of `container` beyond the record's room are left out.
+    int EntryCount(const char* element, XMLNode container) const {
+        return std::min(reader_.CountNodes(element, container), kMaxCodecEntries);
+    }
+
+    XMLNode Entry(XMLNode container, const char* element, int index) const {
+        return reader_.SelectNode(container, element, index);
+    }
+
+private:
+    const XMLParse& reader_;
+};
+
+void ReadVideoCodecs(const ProfileValues& values, XMLNode container, ProfileRecord& record) {
+    const int count = values.EntryCount("VideoCC", container);
+    for (int i = 0; i < count; ++i) {
+        const XMLNode entry = values.Entry(container, "VideoCC", i);
+        VideoCodecEntry& slot = record.videoCodecs[i];
+        StoreText(slot.name, values.NameAttribute(entry));
+        StoreText(slot.ovc, values.Text("Ovc", entry));
+        StoreText(slot.encoderParam, values.Text("VEncoderParam", entry));
+        StoreText(slot.filterParam, values.Text("VFilterParam", entry));
+    }
+    record.videoCodecCount = count;
+}
+
+void ReadAudioCodecs(const ProfileValues& values, XMLNode container, ProfileRecord& record) {
+    const int count = values.EntryCount("AudioCC", container);
+    for (int i = 0; i < count; ++i) {
+        const XMLNode entry = values.Entry(container, "AudioCC", i);
+        AudioCodecEntry& slot = record.audioCodecs[i];
+        StoreText(slot.name, values.NameAttribute(entry));
+        StoreText(slot.oac, values.Text("Oac", entry));
+        StoreText(slot.encoderParam, values.Text("AEncoderParam", entry));
+        StoreText(slot.filterParam, values.Text("AFilterParam", entry));
+    }
+    record.audioCodecCount = count;
+}
+
+}  // namespace
+
+bool ReadProfileFile(int slot, const std::string& path, ProfileBlock* block) {
+    ProfileRecord& record = block->records[slot];
+    std::memset(&record, 0, sizeof record);
+
+    // Only regular files: opening a pipe or a device of that name could block.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
+
+    XMLParse reader;
+    if (!reader.LoadDocument(path)) return false;
+    const ProfileValues values(reader);
+
+    // Another root element leaves root none: every value below is then missing.
+    const XMLNode root = reader.SelectNode(XMLNode(), "Profile", 0);
+    const XMLNode defaults = reader.SelectNode(root, "Default", 0);
+
+    StoreText(record.name, values.Text("name", root));
+    StoreText(record.group, values.Text("Group", root));
+    record.programId = values.Number("ProgramID", root);
+    StoreText(record.profileIcon, values.Text("ProfileIcon", root));
+    StoreText(record.groupIcon, values.Text("GroupIcon", root));
+
+    ReadVideoCodecs(values, reader.SelectNode(root, "VideoCodes", 0), record);
+    ReadAudioCodecs(values, reader.SelectNode(root, "AudioCodes", 0), record);
+
+    StoreText(record.resolution, values.Text("Resolution", root));
+    StoreText(record.frameRate, values.Text("FrameRate", root));
+    StoreText(record.videoBitrate, values.Text("VideoBitrate", root));
+    StoreText(record.audioBitrateChoices, values.Text("AudioBitrate", root));
+    StoreText(record.sampleRateChoices, values.Text("SampleRate", root));
+    StoreText(record.channelChoices, values.Text("Channel", root));
+    StoreText(record.mediaType, values.Text("MediaType", root));
+
+    record.volume = values.Number("Volume", defaults);
+    record.audioBitrate = values.Number("AudioBitrate", defaults);
+    record.sampleRate = values.Number("SampleRate", defaults);
+    record.channels = values.Number("Channels", defaults);
+    StoreText(record.audioCodec, values.Text("AudioCodes", defaults));
+    StoreText(record.oac, values.Text("Oac", defaults));
+    StoreText(record.ovc, values.Text("Ovc", defaults));
+    StoreText(record.format, values.Text("Format", defaults));
+    record.disableMultithread = values.Number("DisableMultithread", defaults);
+    return true;
+}
+
+}  // namespace presetlib
