@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,10 +62,15 @@ public:
 
 private:
     void CloseOutput();
+    // Reaps the child if it has exited; `block` waits for that. Caller holds no lock.
+    void Reap(bool block);
 
-    pid_t pid_ = -1;
+    pid_t pid_ = -1;  // set once by Start(); stays after the child is reaped
     int outputFd_ = -1;
     int inputFd_ = -1;
+    // Guards exitCode_: the child is reaped and signalled only under this lock, so
+    // a signal can never reach a reused process id.
+    mutable std::mutex mutex_;
     std::optional<int> exitCode_;
 };
 
