@@ -128,6 +128,10 @@ TEST(ChildProcessTest, TerminateEndsTheChildAndWhatItStarted) {
     // The grandchild holds the output pipe too: the end of output means it is gone.
     EXPECT_EQ(ReadToEnd(child), "");
     EXPECT_EQ(child.Wait(), 128 + SIGKILL);
+    // Its descriptors close a moment before it is marked as ended.
+    for (int waited = 0; !ProcessEnded(grandchild) && waited < kGuardMs; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     EXPECT_TRUE(ProcessEnded(grandchild));
 }
 
