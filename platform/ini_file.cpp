@@ -174,6 +174,8 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
     }
     struct stat old;
     const bool existed = stat(target.c_str(), &old) == 0;
+    // The rename would get past a file the user made read-only; honour it instead.
+    if (existed && access(target.c_str(), W_OK) != 0) return false;
 
     static std::atomic<unsigned> counter{0};
     std::string temporary;

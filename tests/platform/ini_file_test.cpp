@@ -161,13 +161,18 @@ TEST_F(IniFileTest, WriteFailsIntoAMissingFolder) {
     EXPECT_EQ(FolderNames(folder), std::vector<std::string>{});
 }
 
-TEST_F(IniFileTest, WriteFailureInAReadOnlyFolderLeavesTheOldFile) {
+TEST_F(IniFileTest, WriteFailureInAReadOnlyFolderOrFileLeavesTheOldFile) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     const std::string before = "[System]\nSkin=Default\n";
     WriteFile(path, before);
     chmod(folder.Path().c_str(), 0555);
     EXPECT_FALSE(WriteProfileString(path, "System", "Skin", "Other"));
     chmod(folder.Path().c_str(), 0755);
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(FolderNames(folder), (std::vector<std::string>{"Config.ini"}));
+
+    chmod(path.c_str(), 0444);  // a read-only file in a writable folder stays as it is
+    EXPECT_FALSE(WriteProfileString(path, "System", "Skin", "Other"));
     EXPECT_EQ(ReadFile(path), before);
     EXPECT_EQ(FolderNames(folder), (std::vector<std::string>{"Config.ini"}));
 }
