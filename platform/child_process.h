@@ -18,7 +18,9 @@ namespace platform {
 // involved: arguments reach the program exactly as given. No descriptor of ours
 // leaks into the child. The destructor terminates and reaps a child still there.
 //
-// Threads: one thread reads; another may call Terminate() at the same time.
+// Threads: one thread reads and writes; Terminate(), Wait() and TryWait() may be
+// called from another at the same time (a thread blocked in Wait() does not hold
+// up Terminate()).
 class QUILLON_PLATFORM_API ChildProcess {
 public:
     static constexpr long kTimeout = -2;

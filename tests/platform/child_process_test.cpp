@@ -234,6 +234,17 @@ TEST(ChildProcessTest, ReadAndTerminateFromDifferentThreads) {
     EXPECT_EQ(child.Wait(), 128 + SIGKILL);
 }
 
+TEST(ChildProcessTest, TerminateWhileAnotherThreadWaits) {
+    ChildProcess child;
+    ASSERT_TRUE(child.Start("/bin/sleep", {"100"}));
+    std::atomic<int> code{-1};
+    std::thread waiter([&] { code = child.Wait(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // let it block in Wait()
+    child.Terminate();
+    waiter.join();
+    EXPECT_EQ(code, 128 + SIGKILL);
+}
+
 TEST(ChildProcessTest, DestructorEndsAndReapsTheChild) {
     pid_t pid = -1;
     {
