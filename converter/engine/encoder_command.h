@@ -29,6 +29,10 @@ struct EncoderCommand {
     std::string encoderOutputPath;
 };
 
+// How a path is handed to the encoder as one argument: as it stands when it
+// starts with '/', otherwise "file:" + path (keeps every byte of the name).
+std::string EncoderPathArgument(const std::string& path);
+
 // Composes the command for `task` and sets task.outputPath (both paths made
 // unique with MakeUniquePath). Never fails.
 EncoderCommand BuildEncoderCommand(const ConversionJob& job, CMediaRecord& task);
