@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "presetlib/record_fields.h"
 #include "xml/xml_parse.h"
@@ -81,16 +79,14 @@ bool ReadProfileFile(int slot, const std::string& path, ProfileBlock* block) {
     ProfileRecord& record = block->records[slot];
     std::memset(&record, 0, sizeof record);
 
-    // Only regular files: opening a pipe or a device of that name could block.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-
     XMLParse reader;
     if (!reader.LoadDocument(path)) return false;
     const ProfileValues values(reader);
 
-    // Another root element leaves root none: every value below is then missing.
+    // A well-formed file with another root element still counts, with an empty
+    // record (with no root the reader would search the whole document instead).
     const XMLNode root = reader.SelectNode(XMLNode(), "Profile", 0);
+    if (!root) return true;
     const XMLNode defaults = reader.SelectNode(root, "Default", 0);
 
     StoreText(record.name, values.Text("name", root));

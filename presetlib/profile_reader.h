@@ -7,8 +7,8 @@
 namespace presetlib {
 
 // Reads the profile file `path` into record `slot` of `block`. The record is
-// zeroed first; false (record left zero) when the path is not a regular file
-// or not well-formed XML. Any well-formed file counts, missing values stay
+// zeroed first; false (record left zero) when the file cannot be read as
+// well-formed XML. Any well-formed file counts, missing values stay
 // empty or 0. `slot` must lie below kProfileBlockCapacity.
 bool ReadProfileFile(int slot, const std::string& path, ProfileBlock* block);
 

@@ -1,5 +1,8 @@
 #include "xml/xml_parse.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 bool IsXmlSpace(char c) {
@@ -38,7 +41,10 @@ std::string TrimmedText(XMLNode node) {
 bool XMLParse::LoadDocument(const std::string& path) {
     document_.reset();
     loaded_ = false;
-    if (path.empty()) return false;
+    // Only regular files: a pipe or device of that name could block the reader,
+    // and a folder is not a document.
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) return false;
     const pugi::xml_parse_result result = document_.load_file(path.c_str());
     if (!result || !document_.document_element()) {
         document_.reset();

@@ -28,8 +28,8 @@ public:
     XMLParse& operator=(const XMLParse&) = delete;
 
     // Loads and parses the file, replacing any document held before. False
-    // (and no document held) when the file cannot be read or is not
-    // well-formed XML with a root element; an empty path just drops the
+    // (and no document held) when the path is not a readable regular file or
+    // not well-formed XML with a root element; an empty path just drops the
     // document and gives false.
     bool LoadDocument(const std::string& path);
 
