@@ -14,13 +14,18 @@ PRESETLIB_API int32_t LoadProfile(const char* folder, ProfileBlock* block, const
     block->count = 0;
     if (folder == nullptr || *folder == '\0') return 0;
 
-    const std::string folderText(folder);
     int filled = 0;
-    for (const platform::DirEntry& entry : platform::ListDirectory(folderText, "*.dat")) {
-        if (filled == kProfileBlockCapacity) break;
-        if (entry.isFolder) continue;
-        const std::string path = folderText + '/' + entry.name;
-        if (presetlib::ReadProfileFile(filled, path, block)) ++filled;
+    // Nothing may leave through the C interface: running out of memory ends
+    // the walk with the records filled so far.
+    try {
+        const std::string folderText(folder);
+        for (const platform::DirEntry& entry : platform::ListDirectory(folderText, "*.dat")) {
+            if (filled == kProfileBlockCapacity) break;
+            if (entry.isFolder) continue;
+            const std::string path = folderText + '/' + entry.name;
+            if (presetlib::ReadProfileFile(filled, path, block)) ++filled;
+        }
+    } catch (...) {
     }
     block->count = filled;
     return 0;
