@@ -54,13 +54,15 @@ bool MoveWithoutOverwrite(const std::string& from, const std::string& to) {
 // should the move fail altogether, the task keeps the .m4a name so the record
 // names the file that exists.
 void GiveM4rName(CMediaRecord& task, const std::string& encoderOutputPath) {
+    int error = 0;
     for (int attempt = 0; attempt < 8; ++attempt) {
         if (MoveWithoutOverwrite(encoderOutputPath, task.outputPath)) return;
-        if (errno != EEXIST) break;
+        error = errno;
+        if (error != EEXIST) break;
         task.outputPath = MakeUniquePath(task.outputPath);
     }
     Log("Cannot rename [" + encoderOutputPath + "] to [" + task.outputPath +
-        "]: " + std::strerror(errno));
+        "]: " + std::strerror(error));
     task.outputPath = encoderOutputPath;
 }
 
