@@ -55,7 +55,12 @@ void CColumnTreeCtrl::CreateChildren() {
 
     QHeaderView* header = tree_->header();
     connect(header, &QHeaderView::sectionResized, this, &CColumnTreeCtrl::OnSectionResized);
-    connect(tree_, &QTreeWidget::currentItemChanged, this, &CColumnTreeCtrl::selectionChanged);
+    // The tree's current cell also moves between columns of one row; only a
+    // change of row is a change of selection.
+    connect(tree_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+                if (current != previous) emit selectionChanged(current, previous);
+            });
     connect(tree_, &QTreeWidget::itemExpanded, this, &CColumnTreeCtrl::itemExpanded);
     connect(tree_, &CCustomTreeChildCtrl::rightClicked, this, &CColumnTreeCtrl::rightClicked);
     connect(tree_, &CCustomTreeChildCtrl::keyDown, this, &CColumnTreeCtrl::keyDown);

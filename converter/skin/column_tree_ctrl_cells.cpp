@@ -31,7 +31,11 @@ Qt::Alignment AlignmentOf(ColumnAlign align) {
 void DrawCellText(QPainter* painter, const QRect& rect, const QString& text,
                   Qt::Alignment alignment) {
     if (rect.width() <= 0 || rect.height() <= 0) return;
-    const QString shown = painter->fontMetrics().elidedText(text, Qt::ElideRight, rect.width());
+    const QFontMetrics metrics = painter->fontMetrics();
+    // Text measured to fit is drawn whole: eliding works in fractions of a pixel.
+    const QString shown = metrics.horizontalAdvance(text) <= rect.width()
+                              ? text
+                              : metrics.elidedText(text, Qt::ElideRight, rect.width());
     painter->drawText(rect, int(alignment) | Qt::TextSingleLine, shown);
 }
 

@@ -75,7 +75,16 @@ bool CComboTree::event(QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (!rect().contains(mouse->position().toPoint())) {
-            close();
+            const QPoint onBox = owner_->mapFromGlobal(mouse->globalPosition().toPoint());
+            if (owner_->rect().contains(onBox)) {
+                // A press on the box closes the drop-down, and that is all it does:
+                // it must not reach the box afterwards and open it again.
+                setAttribute(Qt::WA_NoMouseReplay, true);
+                owner_->ToggleDropDown();
+                setAttribute(Qt::WA_NoMouseReplay, false);
+            } else {
+                close();
+            }
             return true;
         }
     }
