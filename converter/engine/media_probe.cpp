@@ -28,6 +28,9 @@ struct ProbeErrorWording {
 constexpr ProbeErrorWording kProbeErrors[] = {
     {"Unknown format", kProbeUnknownFormat},
     {"Invalid data found when processing input", kProbeUnknownFormat},
+    // What the encoder says when a damaged file's name made it guess a format
+    // (random bytes named x.mp3); a report with a duration still wins.
+    {": Invalid argument", kProbeUnknownFormat},
     {"could not find codec parameters", kProbeNoCodecParameters},
     {"Could not find codec parameters", kProbeNoCodecParameters},
     {"no such file or directory", kProbeNoSuchFile},
