@@ -1,0 +1,105 @@
+#include "cli/progress_view.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "cli/terminal_text.h"
+
+namespace cli {
+namespace {
+
+std::string Bar(int percent, int width) {
+    const int filled = std::clamp(percent, 0, 100) * width / 100;
+    return "[" + std::string(static_cast<std::size_t>(filled), '#') +
+           std::string(static_cast<std::size_t>(width - filled), '-') + "]";
+}
+
+std::string Percent(int percent) {
+    std::string text = std::to_string(std::clamp(percent, 0, 100)) + "%";
+    return std::string(4 - std::min<std::size_t>(4, text.size()), ' ') + text;
+}
+
+}  // namespace
+
+ProgressView::ProgressView(Mode mode, std::FILE* out) : mode_(mode), out_(out) {}
+
+void ProgressView::TaskStarted(const std::string& counter, const std::string& label) {
+    std::lock_guard lock(mutex_);
+    counter_ = Printable(counter);
+    label_ = Printable(label);
+    timeText_.clear();
+    Redraw();
+}
+
+void ProgressView::Progress(const std::string& timeText, int filePercent, int batchPercent) {
+    std::lock_guard lock(mutex_);
+    timeText_ = timeText;
+    // The file bar starts over after a finished task (it stands at 100).
+    if (filePercent > fileBar_ || fileBar_ == 100) fileBar_ = std::clamp(filePercent, 0, 100);
+    if (batchPercent > batchBar_) batchBar_ = std::min(batchPercent, 100);
+    Redraw();
+}
+
+void ProgressView::FileDone() {
+    std::lock_guard lock(mutex_);
+    fileBar_ = 100;
+    Redraw();
+}
+
+void ProgressView::Clear() {
+    std::lock_guard lock(mutex_);
+    if (shown_) {
+        std::fputs("\r\033[K", out_);
+        std::fflush(out_);
+        shown_ = false;
+    }
+}
+
+void ProgressView::PrintLine(std::FILE* stream, const std::string& line) {
+    std::lock_guard lock(mutex_);
+    const bool wasShown = shown_;
+    if (shown_) {
+        std::fputs("\r\033[K", out_);
+        std::fflush(out_);
+        shown_ = false;
+    }
+    std::fputs((line + "\n").c_str(), stream);
+    std::fflush(stream);
+    if (wasShown) Redraw();
+}
+
+std::string ProgressView::ComposeLine(int columns) const {
+    const int usable = std::max(columns - 1, 10);  // never write into the last column
+    const std::string time = timeText_.empty() ? "" : "  " + timeText_;
+    const std::string batchPercent = "  batch" + Percent(batchBar_);
+    // Richest layout first; narrower terminals lose the time, then bar lengths.
+    const std::string tails[] = {
+        " " + Bar(fileBar_, 20) + Percent(fileBar_) + "  batch " + Bar(batchBar_, 10) +
+            Percent(batchBar_) + time,
+        " " + Bar(fileBar_, 12) + Percent(fileBar_) + "  batch " + Bar(batchBar_, 6) +
+            Percent(batchBar_) + time,
+        " " + Bar(fileBar_, 12) + Percent(fileBar_) + "  batch " + Bar(batchBar_, 6) +
+            Percent(batchBar_),
+        " " + Bar(fileBar_, 8) + Percent(fileBar_) + batchPercent,
+        Percent(fileBar_) + batchPercent,
+    };
+    const int counterWidth = DisplayWidth(counter_);
+    const int labelWanted = std::min(DisplayWidth(label_), 16);
+    for (const auto& tail : tails) {
+        const int labelRoom = usable - counterWidth - 1 - static_cast<int>(tail.size());
+        if (labelRoom >= labelWanted) return counter_ + " " + FitLeft(label_, labelRoom) + tail;
+    }
+    return FitLeft(counter_ + tails[std::size(tails) - 1], usable);
+}
+
+void ProgressView::Redraw() {
+    if (mode_ != Mode::Live) return;
+    const std::string line = ComposeLine(TerminalColumns(fileno(out_), 80));
+    std::fputs(("\r" + line + "\033[K").c_str(), out_);
+    std::fflush(out_);
+    shown_ = true;
+}
+
+}  // namespace cli
