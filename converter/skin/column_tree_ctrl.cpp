@@ -62,6 +62,7 @@ void CColumnTreeCtrl::CreateChildren() {
                 if (current != previous) emit selectionChanged(current, previous);
             });
     connect(tree_, &QTreeWidget::itemExpanded, this, &CColumnTreeCtrl::itemExpanded);
+    connect(tree_, &QTreeWidget::itemCollapsed, this, &CColumnTreeCtrl::itemCollapsed);
     connect(tree_, &CCustomTreeChildCtrl::rightClicked, this, &CColumnTreeCtrl::rightClicked);
     connect(tree_, &CCustomTreeChildCtrl::keyDown, this, &CColumnTreeCtrl::keyDown);
     connect(tree_, &CCustomTreeChildCtrl::itemDeleted, this, &CColumnTreeCtrl::itemDeleted);

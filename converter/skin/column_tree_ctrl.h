@@ -57,12 +57,19 @@ public:
     int SubTextIndent() const { return subTextIndent; }
 
 signals:
+    // The tree's notifications, passed on as the list's own.
+    // The selected row changed (by mouse, keyboard or the owner).
     void selectionChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    // Right button released over the rows; the selection does not change.
     void rightClicked(const QPoint& globalPos);
+    // A key pressed in the tree (Qt key code).
     void keyDown(int key);
+    // A row leaves the tree (children before their parent); its data is still readable.
     void itemDeleted(QTreeWidgetItem* item);
+    // A double click that passed the hit rule.
     void doubleClicked(QTreeWidgetItem* item);
     void itemExpanded(QTreeWidgetItem* item);
+    void itemCollapsed(QTreeWidgetItem* item);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

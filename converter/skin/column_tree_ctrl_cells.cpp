@@ -47,6 +47,21 @@ void CColumnTreeCells::PrepareOption(QStyleOptionViewItem* option, const QModelI
     initStyleOption(option, index);
 }
 
+QSize CColumnTreeCells::sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString rowText = index.siblingAtColumn(0).data(Qt::DisplayRole).toString();
+    opt.text = CellOfRowText(rowText, index.column());
+    opt.features |= QStyleOptionViewItem::HasDisplay;
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    QSize size = style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), widget);
+    // Room for the margins the cell painting keeps around the text.
+    size.rwidth() += index.column() > 0 ? subTextIndent_ + 4 : 8;
+    return size;
+}
+
 void CColumnTreeCells::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     QStyleOptionViewItem opt = option;

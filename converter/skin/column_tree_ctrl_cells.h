@@ -24,6 +24,8 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // The size of one cell's text (a double click on a divider fits the column to it).
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     void PaintFirstCell(QPainter* painter, const QStyleOptionViewItem& option, const QString& cell,

@@ -101,7 +101,16 @@ void CCustomTreeChildCtrl::mousePressEvent(QMouseEvent* event) {
             event->accept();
             return;
         }
-        if (QTreeWidgetItem* item = RowAt(point.y())) setCurrentItem(item);
+        QTreeWidgetItem* item = RowAt(point.y());
+        if (item) setCurrentItem(item);
+        if (!indexAt(point).isValid()) {
+            // Full-row select, right of the last column: the tree itself would
+            // take this for a press on empty space and clear the selection.
+            setFocus(Qt::MouseFocusReason);
+            swallowRelease_ = true;
+            event->accept();
+            return;
+        }
     }
     swallowRelease_ = false;
     QTreeWidget::mousePressEvent(event);
@@ -131,8 +140,8 @@ void CCustomTreeChildCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     QTreeWidgetItem* item = RowAt(point.y());
     if (item) setCurrentItem(item);
-    swallowRelease_ = false;
-    QTreeWidget::mouseDoubleClickEvent(event);
+    swallowRelease_ = !indexAt(point).isValid();
+    if (!swallowRelease_) QTreeWidget::mouseDoubleClickEvent(event);
     if (item) emit itemDoubleClicked(item);
 }
 

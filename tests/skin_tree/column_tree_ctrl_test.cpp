@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidgetItem>
@@ -182,6 +183,26 @@ TEST_F(ColumnTreeTest, HitRuleDependsOnFullRowSelect) {
     }
 }
 
+TEST_F(ColumnTreeTest, NarrowListScrollsHeaderAndCellsTogether) {
+    EXPECT_FALSE(Tree()->horizontalScrollBar()->isVisible());
+    list_.resize(300, 200);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = Tree()->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->maximum(), list_.TotalWidth() - Tree()->viewport()->width());
+    EXPECT_EQ(bar->singleStep(), 15);
+
+    QTreeWidgetItem* row = rows_[0];
+    const QPoint textBefore = OnText(row);
+    bar->setValue(60);
+    EXPECT_EQ(list_.ScrollX(), 60);
+    EXPECT_EQ(list_.GetHeader()->offset(), 60);
+    // The label moved left with the columns; the hit rule follows it.
+    EXPECT_EQ(OnText(row), textBefore - QPoint(60, 0));
+    EXPECT_TRUE(Tree()->LabelHitTest(OnText(row)));
+    EXPECT_FALSE(Tree()->LabelHitTest(textBefore + QPoint(220 - 60, 0)));
+}
+
 TEST_F(ColumnTreeTest, ClickOutsideTheLabelOnlyFocusesTheTree) {
     Tree()->setCurrentItem(rows_[0]);
     Tree()->clearFocus();
@@ -201,6 +222,10 @@ TEST_F(ColumnTreeTest, ClickOutsideTheLabelOnlyFocusesTheTree) {
     Click(InColumn(rows_[0], 2));
     EXPECT_EQ(Tree()->currentItem(), rows_[0]);
     EXPECT_EQ(selection.count(), 2);
+    // Also right of the last column.
+    Click(QPoint(600, CellRect(rows_[1], 0).center().y()));
+    EXPECT_EQ(Tree()->currentItem(), rows_[1]);
+    EXPECT_EQ(Tree()->selectedItems(), QList<QTreeWidgetItem*>{rows_[1]});
 }
 
 TEST_F(ColumnTreeTest, CheckBoxClickTogglesAndSelectsTheRow) {
@@ -287,12 +312,14 @@ TEST_F(ColumnTreeTest, DroppedLocalFilesReachTheTargetOnePathAtATime) {
                   QUrl(QStringLiteral("https://example.org/remote.mp3")),
                   QUrl::fromLocalFile(QStringLiteral("/music/$price 'quoted'.ogg")),
                   QUrl::fromLocalFile(QStringLiteral("/music/Grüße -1.flac"))});
-    const QPointF at(100, 100);
+    // Dropped over the rows: the events find their way up to the list.
+    QWidget* rows = Tree()->viewport();
+    const QPointF at(100, 30);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(&list_, &enter);
+    QCoreApplication::sendEvent(rows, &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(&list_, &drop);
+    QCoreApplication::sendEvent(rows, &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(received, (std::vector<std::string>{"/music/a b.wav", "/music/$price 'quoted'.ogg",
                                                   "/music/Grüße -1.flac"}));
