@@ -109,13 +109,14 @@ public:
         painter.setBrush(QColor(30, 140, 90));
         painter.drawEllipse(4, 2, 32, 26);
         painter.end();
-        if (m_folder.isValid()) {
-            for (const char* format : {"bmp", "jpg", "ico"}) {
-                const QString path = m_folder.filePath(QStringLiteral("sample.") + format);
+        // The files live only while they are read back.
+        QTemporaryDir folder;
+        if (folder.isValid()) {
+            for (const char* format : {"bmp", "jpg", "ico", "png"}) {
+                const QString path = folder.filePath(QStringLiteral("sample.") + format);
                 sample.save(path, format);
                 m_loaded.push_back({QString::fromLatin1(format).toUpper(), LoadImageFile(path)});
             }
-            m_loaded.push_back({QStringLiteral("PNG"), LoadImageFile(m_folder.filePath("x.png"))});
         }
         m_keyed = CBitmapEx(sample);
         setMinimumSize(330, 80);
@@ -141,7 +142,6 @@ protected:
     }
 
 private:
-    QTemporaryDir m_folder;
     std::vector<std::pair<QString, CBitmapEx>> m_loaded;
     CBitmapEx m_keyed;
 };
@@ -228,10 +228,12 @@ QWidget* MakeControlsPage(QWidget* parent) {
     // The owner repaints a colour static after changing its text.
     auto* lastCommand = Label(panel, QStringLiteral("Last command: none"), QRect(32, 124, 400, 20),
                               QColor(230, 230, 230));
-    QObject::connect(panel, &CBmpStatic::command, lastCommand, [lastCommand](int id) {
-        lastCommand->SetText(QStringLiteral("Last command: %1").arg(id));
-        lastCommand->update();
-    });
+    QObject::connect(
+        panel, &CBmpStatic::command, lastCommand, [lastCommand, count = 0](int id) mutable {
+            ++count;
+            lastCommand->SetText(QStringLiteral("Last command: %1 (%2 so far)").arg(id).arg(count));
+            lastCommand->update();
+        });
 
     // The seek slider, set up as the preview pane sets it up.
     Label(panel, QStringLiteral("Seek slider"), QRect(32, 160, 200, 20), QColor(230, 230, 230));
