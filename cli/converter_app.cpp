@@ -158,6 +158,10 @@ void PrintSummary(const std::vector<std::unique_ptr<CliTask>>& tasks,
                 std::fprintf(stderr, "  rejected: %s: %s\n", source.c_str(), task->detail.c_str());
                 break;
             case CliTask::State::kStopped:
+                if (!quiet) {
+                    std::printf("  stopped: %s (unfinished output deleted)\n", source.c_str());
+                }
+                break;
             case CliTask::State::kNotStarted:
                 if (!quiet) std::printf("  not converted: %s\n", source.c_str());
                 break;

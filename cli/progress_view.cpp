@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 
 #include "cli/terminal_text.h"
 
@@ -73,17 +74,25 @@ void ProgressView::PrintLine(std::FILE* stream, const std::string& line) {
 std::string ProgressView::ComposeLine(int columns) const {
     const int usable = std::max(columns - 1, 10);  // never write into the last column
     const std::string time = timeText_.empty() ? "" : "  " + timeText_;
-    const std::string batchPercent = "  batch" + Percent(batchBar_);
-    // Richest layout first; narrower terminals lose the time, then bar lengths.
+    // On narrow terminals the remaining time alone stands for the time text.
+    std::string remaining;
+    constexpr std::string_view kRemaining = "Remaining time: ";
+    if (auto at = timeText_.find(kRemaining); at != std::string::npos) {
+        remaining = "  remaining " + timeText_.substr(at + kRemaining.size());
+    }
+    auto bars = [this](int fileWidth, int batchWidth) {
+        return " " + Bar(fileBar_, fileWidth) + Percent(fileBar_) + "  batch " +
+               (batchWidth > 0 ? Bar(batchBar_, batchWidth) : "") + Percent(batchBar_);
+    };
+    // Richest layout first; narrower terminals get shorter bars and a shorter time.
     const std::string tails[] = {
-        " " + Bar(fileBar_, 20) + Percent(fileBar_) + "  batch " + Bar(batchBar_, 10) +
-            Percent(batchBar_) + time,
-        " " + Bar(fileBar_, 12) + Percent(fileBar_) + "  batch " + Bar(batchBar_, 6) +
-            Percent(batchBar_) + time,
-        " " + Bar(fileBar_, 12) + Percent(fileBar_) + "  batch " + Bar(batchBar_, 6) +
-            Percent(batchBar_),
-        " " + Bar(fileBar_, 8) + Percent(fileBar_) + batchPercent,
-        Percent(fileBar_) + batchPercent,
+        bars(20, 10) + time,
+        bars(12, 6) + time,
+        bars(12, 6) + remaining,
+        bars(8, 4) + remaining,
+        bars(8, 0) + remaining,
+        Percent(fileBar_) + "  batch" + Percent(batchBar_) + remaining,
+        Percent(fileBar_) + "  batch" + Percent(batchBar_),
     };
     const int counterWidth = DisplayWidth(counter_);
     const int labelWanted = std::min(DisplayWidth(label_), 16);

@@ -179,6 +179,7 @@ TEST(ProgressLine, FitsTheTerminalAndKeepsTheFileNameEnd) {
     }
     EXPECT_NE(view.ComposeLine(200).find("東京.mp3"), std::string::npos);
     EXPECT_NE(view.ComposeLine(200).find("Remaining time: 00:00:03"), std::string::npos);
+    EXPECT_NE(view.ComposeLine(80).find("remaining 00:00:03"), std::string::npos);
     std::fclose(sink);
 }
 
