@@ -11,8 +11,13 @@ namespace {
 
 // One instance per process: the handler needs the pipe without any lookup.
 int gWriteFd = -1;
+int gReadFd = -1;
 
 constexpr char kQuitByte = 0;  // written by the destructor to end the watcher
+
+// Ctrl+C, a polite kill, and the terminal going away: each would otherwise end
+// us while the encoder, in a process group of its own, went on writing.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void OnSignal(int number) {
     const int savedErrno = errno;
@@ -22,8 +27,6 @@ void OnSignal(int number) {
     }
     errno = savedErrno;
 }
-
-int gReadFd = -1;
 
 }  // namespace
 
@@ -38,8 +41,7 @@ StopSignal::StopSignal(std::function<void()> onStop) : onStop_(std::move(onStop)
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (int number : kStopSignals) sigaction(number, &action, nullptr);
     watcher_ = std::thread([this] { Watch(); });
 }
 
@@ -51,8 +53,7 @@ StopSignal::~StopSignal() {
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (int number : kStopSignals) sigaction(number, &action, nullptr);
     const int writeFd = gWriteFd;
     gWriteFd = -1;
     close(writeFd);

@@ -6,7 +6,7 @@
 
 namespace cli {
 
-// Turns SIGINT and SIGTERM into a Stop request. The signal handler only writes
+// Turns SIGINT, SIGTERM and SIGHUP into a Stop request. The signal handler only writes
 // one byte into a pipe (safe in a handler); a watcher thread reads it, marks the
 // run as interrupted and calls `onStop`, which sets the job's stop flag.
 //
@@ -20,7 +20,7 @@ public:
     StopSignal& operator=(const StopSignal&) = delete;
 
     bool Interrupted() const { return interrupted_.load(); }
-    // The number of the signal that arrived (SIGINT or SIGTERM), 0 before one.
+    // The number of the signal that arrived, 0 before one.
     int SignalNumber() const { return signalNumber_.load(); }
 
 private:

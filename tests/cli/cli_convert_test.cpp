@@ -211,7 +211,7 @@ TEST_F(ConvertTest, StopEndsTheEncoderAndDeletesItsOutput) {
     MakeMedia(tmp_ / "long.wav", {"sine=frequency=440:duration=600:sample_rate=8000"},
               {"-ac", "1"});
     MakeTone(tmp_ / "next.wav", 1);
-    for (int signalNumber : {SIGINT, SIGTERM}) {
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
         platform::ChildProcess converter;
         ASSERT_TRUE(converter.Start(
             ConverterPath(), {"-p", mp3_->name, "-o", out_, tmp_ / "long.wav", tmp_ / "next.wav"}));
