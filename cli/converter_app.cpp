@@ -122,7 +122,7 @@ ProgressView::Mode ChooseMode(bool quiet, std::FILE** liveStream) {
     return ProgressView::Mode::Plain;
 }
 
-void PrintSummary(const std::vector<std::unique_ptr<CliTask>>& tasks,
+void PrintSummary(const std::vector<std::unique_ptr<CliTask>>& tasks, engine::BatchStep step,
                   const std::string& outputFolder, bool interrupted, bool quiet) {
     auto count = [&tasks](CliTask::State state) {
         return std::count_if(tasks.begin(), tasks.end(),
@@ -134,6 +134,8 @@ void PrintSummary(const std::vector<std::unique_ptr<CliTask>>& tasks,
     if (!quiet) {
         if (interrupted) {
             std::printf("Stopped.\n");
+        } else if (step == engine::BatchStep::kFailedToStart) {
+            std::printf("%s\n", MsgText("ConvertFailed").c_str());
         } else if (converted + failed > 0) {
             std::printf("%s\n", MsgText("ConvertFinished").c_str());
         }
@@ -189,6 +191,7 @@ int ConvertFiles(const CliOptions& options, const ProfileRecord& profile,
     std::FILE* liveStream = stderr;
     ProgressView view(ChooseMode(options.quiet, &liveStream), liveStream);
 
+    engine::BatchStep step = engine::BatchStep::kCompleted;
     {
         // Every file is probed before it converts; the probes run ahead on a
         // thread of their own while earlier files convert.
@@ -204,9 +207,10 @@ int ConvertFiles(const CliOptions& options, const ProfileRecord& profile,
                                        ": " + task.detail);
             return Admission::kRejected;
         };
-        RunBatchSession(taskPointers, job, outputFolder, profile, admit, interrupted, view, stdout);
+        step = RunBatchSession(taskPointers, job, outputFolder, profile, admit, interrupted, view,
+                               stdout);
     }
-    PrintSummary(tasks, outputFolder, interrupted(), options.quiet);
+    PrintSummary(tasks, step, outputFolder, interrupted(), options.quiet);
 
     WriteLogLine(
         (std::string("----------------------- Quit ") + kProgram + " ---------------------------")
