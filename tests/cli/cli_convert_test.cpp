@@ -430,5 +430,19 @@ TEST_F(OwnProgramFolder, SettingsChooseProfileAndOutputFolder) {
     EXPECT_FALSE(fs::exists(home_ + "/Documents"));
 }
 
+TEST_F(OwnProgramFolder, WithoutTheEncoderTheBatchFailsAndSaysSo) {
+    fs::remove(program_ + "/codecs");
+    MakeTone(tmp_ / "a.wav", 1);
+    MakeTone(tmp_ / "b.wav", 1);
+    const std::string out = tmp_.MakeFolder("out");
+    const RunResult run = RunOwn({"-o", out, tmp_ / "a.wav", tmp_ / "b.wav"});
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("The conversion failed."), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("failed: " + (tmp_ / "a.wav")), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("not converted: " + (tmp_ / "b.wav")), std::string::npos)
+        << run.output;
+    EXPECT_EQ(FilesIn(out), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace clitest
