@@ -104,10 +104,9 @@ engine::BatchStep RunBatchSession(const std::vector<CliTask*>& tasks, engine::Co
         return true;
     };
 
-    if (!settleFrom(0) || job.tasks.empty() || !engine::BeginBatch(job)) {
-        return engine::BatchStep::kCompleted;
-    }
-    if (interrupted()) job.stopRequested = true;  // BeginBatch cleared it
+    if (!settleFrom(0) || interrupted()) return engine::BatchStep::kStopped;
+    if (job.tasks.empty() || !engine::BeginBatch(job)) return engine::BatchStep::kCompleted;
+    if (interrupted()) job.stopRequested = true;  // a stop just now, which BeginBatch cleared
 
     ViewObserver observer(job, view);
     engine::BatchStep step = engine::BatchStep::kCompleted;
