@@ -60,13 +60,6 @@ std::string TaskLine(int number, int count, const CliTask& task, uint32_t elapse
     return line + " (" + engine::FormatClockMs(elapsedMs) + ")";
 }
 
-void Settle(const engine::CMediaRecord* task, CliTask::State state, const std::string& detail) {
-    // The job holds the command line's CliTask objects only.
-    auto* cliTask = static_cast<CliTask*>(const_cast<engine::CMediaRecord*>(task));
-    cliTask->state = state;
-    cliTask->detail = detail;
-}
-
 std::string FailureDetail(const engine::TaskResult& result) {
     if (result.status == engine::TaskStatus::kFailedToStart) {
         std::string detail = GetLanguageText("MsgBox", "ConvertFailed");
@@ -117,20 +110,21 @@ engine::BatchStep RunBatchSession(const std::vector<CliTask*>& tasks, engine::Co
         std::thread worker([&] { result = engine::ConvertTask(job, observer); });
         worker.join();
 
-        const engine::CMediaRecord* task = job.CurrentTask();
+        // The job holds the command line's CliTask objects only.
+        CliTask& cliTask = *static_cast<CliTask*>(job.CurrentTask());
         switch (result.status) {
             case engine::TaskStatus::kDone:
-                Settle(task, CliTask::State::kConverted, "");
+                cliTask.state = CliTask::State::kConverted;
                 break;
             case engine::TaskStatus::kStopped:
-                Settle(task, CliTask::State::kStopped, "");
+                cliTask.state = CliTask::State::kStopped;
                 break;
             case engine::TaskStatus::kFailedToStart:
             case engine::TaskStatus::kEncoderFailed:
-                Settle(task, CliTask::State::kFailed, FailureDetail(result));
+                cliTask.state = CliTask::State::kFailed;
+                cliTask.detail = FailureDetail(result);
                 break;
         }
-        const auto& cliTask = *static_cast<const CliTask*>(task);
         const int count = static_cast<int>(job.tasks.size());
         if (view.GetMode() == ProgressView::Mode::Plain) {
             view.PrintLine(lines, TaskLine(number, count, cliTask, engine::NowMs() - start));
