@@ -229,7 +229,9 @@ TaskResult ConvertTask(ConversionJob& job, ConversionObserver& observer) {
                 stopped = true;
                 break;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            // The exit follows the end of the output within a millisecond or
+            // so: short naps keep that wait from adding up over a batch.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
     // Ends the encoder and everything it started (its process group), also after
