@@ -69,7 +69,7 @@ protected:
         mp3_ = ProfileWithFormat("mp3");
         wav_ = ProfileWithFormat("wav");
         ASSERT_NE(mp3_, nullptr) << "no shipped profile writes mp3";
-        out_ = tmp_.MakeFolder("out");
+        out_ = MakeFolder(tmp_, "out");
     }
 
     TempFolder tmp_;
@@ -94,7 +94,7 @@ TEST_P(EveryProfile, ConvertsAToneToItsFormat) {
     if (mediaType != "audio") GTEST_SKIP() << profile.name << " is not an audio profile";
 
     TempFolder tmp;
-    const std::string out = tmp.MakeFolder("out");
+    const std::string out = MakeFolder(tmp, "out");
     MakeTone(tmp / "tone.wav", 2);
     const RunResult run = RunConverter({"-p", profile.name, "-o", out, tmp / "tone.wav"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -146,7 +146,7 @@ TEST_F(ConvertTest, TrimGivesTheAskedLength) {
         {{"--end", "00:00:02"}, 2.0},
     };
     for (const auto& c : cases) {
-        const std::string out = tmp_.MakeFolder("trim" + std::to_string(&c - cases));
+        const std::string out = MakeFolder(tmp_, "trim" + std::to_string(&c - cases));
         std::vector<std::string> args{"-p", profile.name, "-o", out};
         args.insert(args.end(), c.trim.begin(), c.trim.end());
         args.push_back(tmp_ / "tone.wav");
@@ -172,7 +172,7 @@ TEST_F(ConvertTest, DoubleVolumeIsLouder) {
     MakeTone(tmp_ / "tone.wav", 2);
     double mean[2] = {};
     for (int i = 0; i < 2; ++i) {
-        const std::string out = tmp_.MakeFolder(i == 0 ? "normal" : "double");
+        const std::string out = MakeFolder(tmp_, i == 0 ? "normal" : "double");
         const RunResult run = RunConverter({"-p", profile.name, "-o", out, "--volume",
                                             i == 0 ? "100" : "200%", tmp_ / "tone.wav"});
         ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -195,14 +195,14 @@ TEST_F(ConvertTest, SecondRunNumbersItsFilesAndLeavesTheFirstOnes) {
               std::string::npos)
         << first.output;
     EXPECT_NE(first.output.find("[2/2] converted: "), std::string::npos) << first.output;
-    const std::string a = ReadBytes(out_ + "/a.mp3");
-    const std::string b = ReadBytes(out_ + "/b.mp3");
+    const std::string a = ReadFile(out_ + "/a.mp3");
+    const std::string b = ReadFile(out_ + "/b.mp3");
 
     const RunResult second = RunConverter(args);
     ASSERT_EQ(second.exitCode, 0) << second.output;
     EXPECT_EQ(FilesIn(out_), (std::vector<std::string>{"a(1).mp3", "a.mp3", "b(1).mp3", "b.mp3"}));
-    EXPECT_EQ(ReadBytes(out_ + "/a.mp3"), a);
-    EXPECT_EQ(ReadBytes(out_ + "/b.mp3"), b);
+    EXPECT_EQ(ReadFile(out_ + "/a.mp3"), a);
+    EXPECT_EQ(ReadFile(out_ + "/b.mp3"), b);
     EXPECT_EQ(Probe(out_ + "/a(1).mp3").streams.size(), 1u);
 }
 
@@ -232,7 +232,7 @@ TEST_F(ConvertTest, StopEndsTheEncoderAndDeletesItsOutput) {
         }
         EXPECT_EQ(converter.Wait(), 130) << output;
         EXPECT_EQ(FilesIn(out_), std::vector<std::string>{}) << output;  // next.wav never started
-        EXPECT_EQ(ProcessesMentioning(tmp_.Path()), std::vector<int>{});
+        EXPECT_EQ(ProcessesMentioning(tmp_.PathWithoutSlash()), std::vector<int>{});
     }
 }
 
@@ -280,8 +280,8 @@ TEST_F(ConvertTest, HostileNamesConvertAndRunNothing) {
     for (const auto& name : names) MakeTone(tmp_ / name, 1);
     // Relative names from inside the folder, so a leading '-' and the current
     // folder both matter.
-    std::vector<std::string> args{"-C",       tmp_.Path(), ConverterPath(), "-p",
-                                  mp3_->name, "-o",        "out",           "--"};
+    std::vector<std::string> args{
+        "-C", tmp_.PathWithoutSlash(), ConverterPath(), "-p", mp3_->name, "-o", "out", "--"};
     args.insert(args.end(), names.begin(), names.end());
     const RunResult run = RunProgram("/usr/bin/env", args);
     EXPECT_EQ(run.exitCode, 0) << run.output;
@@ -361,7 +361,7 @@ TEST(ListProfiles, ShowsEveryProfileUnderItsGroupInPickerOrder) {
 class OwnProgramFolder : public testing::Test {
 protected:
     void SetUp() override {
-        program_ = tmp_.MakeFolder("program");
+        program_ = MakeFolder(tmp_, "program");
         const fs::path build = QUILLON_BUILD_DIR;
         for (const auto& entry : fs::directory_iterator(build)) {
             const std::string name = entry.path().filename().string();
@@ -373,7 +373,7 @@ protected:
         for (const char* data : {"Profiles", "Lang", "codecs"}) {
             fs::create_directory_symlink(build / data, program_ + "/" + data);
         }
-        home_ = tmp_.MakeFolder("home");
+        home_ = MakeFolder(tmp_, "home");
     }
 
     // Runs the copied converter with HOME in the temp folder.
@@ -401,7 +401,7 @@ TEST_F(OwnProgramFolder, WithoutSettingsUsesTheFirstProfileAndTheDocumentsFolder
     // The log got the banner lines and the encoder's command.
     std::string log;
     for (const auto& name : FilesIn(program_ + "/Scribe"))
-        log += ReadBytes(program_ + "/Scribe/" + name);
+        log += ReadFile(program_ + "/Scribe/" + name);
     EXPECT_NE(log.find("Start quillon-convert"), std::string::npos) << log;
     EXPECT_NE(log.find("Quit quillon-convert"), std::string::npos) << log;
     EXPECT_NE(log.find("codecs/coder\" -i \"" + (tmp_ / "tone.wav") + "\""), std::string::npos)
@@ -411,7 +411,7 @@ TEST_F(OwnProgramFolder, WithoutSettingsUsesTheFirstProfileAndTheDocumentsFolder
 TEST_F(OwnProgramFolder, SettingsChooseProfileAndOutputFolder) {
     const std::vector<ProfileRecord> profiles = ShippedProfiles();
     const ProfileRecord& last = profiles.back();
-    const std::string defOutput = tmp_.MakeFolder("chosen");
+    const std::string defOutput = MakeFolder(tmp_, "chosen");
     std::ofstream(program_ + "/Config.ini")
         << "[System]\nDefOutput=" << defOutput << "\nDefProfile=" << last.name << "\n";
     MakeTone(tmp_ / "tone.wav", 1);
@@ -434,7 +434,7 @@ TEST_F(OwnProgramFolder, WithoutTheEncoderTheBatchFailsAndSaysSo) {
     fs::remove(program_ + "/codecs");
     MakeTone(tmp_ / "a.wav", 1);
     MakeTone(tmp_ / "b.wav", 1);
-    const std::string out = tmp_.MakeFolder("out");
+    const std::string out = MakeFolder(tmp_, "out");
     const RunResult run = RunOwn({"-o", out, tmp_ / "a.wav", tmp_ / "b.wav"});
     EXPECT_EQ(run.exitCode, 1) << run.output;
     EXPECT_NE(run.output.find("The conversion failed."), std::string::npos) << run.output;

@@ -2,13 +2,11 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -16,21 +14,10 @@
 
 namespace clitest {
 
-TempFolder::TempFolder() {
-    char pattern[] = "/tmp/quillon-cli-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path_ = made != nullptr ? made : "";
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::MakeFolder(const std::string& name) const {
-    const std::string folder = *this / name;
-    std::filesystem::create_directories(folder);
-    return folder;
+std::string MakeFolder(const TempFolder& folder, const std::string& name) {
+    const std::string made = folder / name;
+    std::filesystem::create_directories(made);
+    return made;
 }
 
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args,
@@ -149,13 +136,6 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
-}
-
 std::vector<int> ProcessesMentioning(const std::string& needle) {
     std::vector<int> found;
     std::unique_ptr<DIR, int (*)(DIR*)> proc(opendir("/proc"), closedir);
@@ -163,7 +143,7 @@ std::vector<int> ProcessesMentioning(const std::string& needle) {
     while (const dirent* entry = readdir(proc.get())) {
         const int pid = std::atoi(entry->d_name);
         if (pid <= 0) continue;
-        std::string cmdline = ReadBytes("/proc/" + std::string(entry->d_name) + "/cmdline");
+        std::string cmdline = ReadFile("/proc/" + std::string(entry->d_name) + "/cmdline");
         std::replace(cmdline.begin(), cmdline.end(), '\0', ' ');
         if (cmdline.find(needle) != std::string::npos) found.push_back(pid);
     }

@@ -1,34 +1,20 @@
 #pragma once
 
-// Helpers of the command-line converter tests: a temp folder per test, running
-// programs as child processes, making media with ffmpeg's lavfi sources and
-// reading results back with ffprobe.
+// Helpers of the command-line converter tests: running programs as child
+// processes, making media with ffmpeg's lavfi sources and reading results back
+// with ffprobe. Temporary folders come from common/temp_folder.h.
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "common/temp_folder.h"
 #include "presetlib/profile_record.h"
 
 namespace clitest {
 
-// A fresh folder under /tmp, removed with everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // The folder, without a trailing '/'.
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-    // Makes a sub-folder and returns its path.
-    std::string MakeFolder(const std::string& name) const;
-
-private:
-    std::string path_;
-};
+// Makes the sub-folder `name` of `folder` and returns its path.
+std::string MakeFolder(const TempFolder& folder, const std::string& name);
 
 struct RunResult {
     int exitCode = -1;   // 128 + signal when a signal ended it; -1 on a timeout
@@ -73,8 +59,6 @@ std::vector<ProfileRecord> ShippedProfiles();
 
 // Names of the files in `folder` (no sub-folders), sorted.
 std::vector<std::string> FilesIn(const std::string& folder);
-
-std::string ReadBytes(const std::string& path);
 
 // Process ids of running processes whose command line contains `needle`.
 std::vector<int> ProcessesMentioning(const std::string& needle);

@@ -12,8 +12,6 @@ namespace engine {
 namespace {
 
 using enginetest::MakeProfile;
-using enginetest::TempFolder;
-using enginetest::WriteTextFile;
 
 class EncoderCommandTest : public ::testing::Test {
 protected:
@@ -170,21 +168,21 @@ TEST(MakeUniquePathTest, CountsUpPastEveryExistingName) {
     TempFolder temp;
     const std::string out = temp.Path();
     EXPECT_EQ(MakeUniquePath(out + "a.mp3"), out + "a.mp3");
-    WriteTextFile(out + "a.mp3", "x");
-    WriteTextFile(out + "a(1).mp3", "x");
+    WriteFile(out + "a.mp3", "x");
+    WriteFile(out + "a(1).mp3", "x");
     EXPECT_EQ(MakeUniquePath(out + "a.mp3"), out + "a(2).mp3");
     mkdir((out + "a(2).mp3").c_str(), 0755);  // a folder of that name counts too
     EXPECT_EQ(MakeUniquePath(out + "a.mp3"), out + "a(3).mp3");
     // Candidates come from the path given, not from the previous candidate.
     EXPECT_EQ(MakeUniquePath(out + "a(1).mp3"), out + "a(1)(1).mp3");
-    WriteTextFile(out + "noext", "x");
+    WriteFile(out + "noext", "x");
     EXPECT_EQ(MakeUniquePath(out + "noext"), out + "noext(1)");
 }
 
 TEST_F(EncoderCommandTest, ExistingOutputsAreNeverReused) {
     TempFolder temp;
-    WriteTextFile(temp.Path() + "a.mp3", "keep");
-    WriteTextFile(temp.Path() + "a(1).mp3", "keep");
+    WriteFile(temp.Path() + "a.mp3", "keep");
+    WriteFile(temp.Path() + "a(1).mp3", "keep");
     CMediaRecord task("/Music/a.avi", "00:03:25");
     const EncoderCommand command = Build(MakeProfile(), task, temp.Path());
     EXPECT_EQ(command.encoderOutputPath, temp.Path() + "a(2).mp3");
@@ -199,9 +197,9 @@ TEST_F(EncoderCommandTest, M4rIsWrittenAsM4aAndNamedM4r) {
     EXPECT_EQ(task.outputPath, temp.Path() + "a.m4r");
     EXPECT_TRUE(command.text.ends_with(" \"" + temp.Path() + "a.m4a\""));
 
-    WriteTextFile(temp.Path() + "a.m4a", "x");
-    WriteTextFile(temp.Path() + "a.m4r", "x");
-    WriteTextFile(temp.Path() + "a(1).m4r", "x");
+    WriteFile(temp.Path() + "a.m4a", "x");
+    WriteFile(temp.Path() + "a.m4r", "x");
+    WriteFile(temp.Path() + "a(1).m4r", "x");
     command = Build(MakeProfile("aac", "m4r"), task, temp.Path());
     EXPECT_EQ(command.encoderOutputPath, temp.Path() + "a(1).m4a");
     EXPECT_EQ(task.outputPath, temp.Path() + "a(2).m4r");

@@ -4,10 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/child_process.h"
 #include "platform/program_folder.h"
@@ -15,17 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace enginetest {
-
-TempFolder::TempFolder() {
-    char pattern[] = "/tmp/quillon-engine-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    path_ = std::string(made ? made : "/tmp") + "/";
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    if (path_ != "/tmp/") fs::remove_all(path_, ignored);
-}
 
 ProfileRecord MakeProfile(const std::string& oac, const std::string& format, int bitrate,
                           int sampleRate, int channels, int volume) {
@@ -44,26 +30,15 @@ ProfileRecord MakeProfile(const std::string& oac, const std::string& format, int
     return profile;
 }
 
-void WriteTextFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 bool FileExists(const std::string& path) {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;
 }
 
-std::string ReadTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 void InstallFakeCoder(const std::string& folder, const std::string& body) {
     fs::create_directories(folder + "codecs");
     const std::string coder = folder + "codecs/coder";
-    WriteTextFile(coder, "#!/bin/sh\n" + body + "\n");
+    WriteFile(coder, "#!/bin/sh\n" + body + "\n");
     chmod(coder.c_str(), 0755);
     platform::SetProgramFolder(folder);
 }
@@ -93,7 +68,7 @@ std::string ReadLog(const std::string& folder) {
     std::string text;
     std::error_code ignored;
     for (const auto& entry : fs::directory_iterator(folder + "Scribe", ignored)) {
-        text += ReadTextFile(entry.path().string());
+        text += ReadFile(entry.path().string());
     }
     return text;
 }

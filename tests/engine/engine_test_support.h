@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers shared by the engine's tests: a temporary folder, a profile, a fake
-// encoder, an observer that records what the worker told it.
+// Helpers shared by the engine's tests: a profile, a fake encoder, an observer
+// that records what the worker told it. Temporary folders and whole-file reads
+// and writes come from common/temp_folder.h.
 
 #include <algorithm>
 #include <condition_variable>
@@ -10,24 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "common/temp_folder.h"
 #include "converter/engine/conversion_observer.h"
 #include "presetlib/profile_record.h"
 
 namespace enginetest {
-
-// A fresh folder under /tmp, removed with everything in it at the end.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    // The folder with a trailing '/'.
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 template <std::size_t N>
 void SetField(char (&field)[N], const std::string& text) {
@@ -40,9 +28,8 @@ ProfileRecord MakeProfile(const std::string& oac = "mp3lame", const std::string&
                           int bitrate = 128, int sampleRate = 44100, int channels = 2,
                           int volume = 100);
 
-void WriteTextFile(const std::string& path, const std::string& text);
+// True when anything, even a dangling link, stands at `path`.
 bool FileExists(const std::string& path);
-std::string ReadTextFile(const std::string& path);
 
 // Makes `folder`codecs/coder a /bin/sh script with `body`, and the program folder `folder`.
 void InstallFakeCoder(const std::string& folder, const std::string& body);

@@ -23,10 +23,7 @@ namespace {
 using enginetest::FileExists;
 using enginetest::InstallFakeCoder;
 using enginetest::ReadLog;
-using enginetest::ReadTextFile;
 using enginetest::RecordingObserver;
-using enginetest::TempFolder;
-using enginetest::WriteTextFile;
 
 // Script lines: `out` is the last argument (the output path), every argument is
 // written to args.txt one per line.
@@ -41,7 +38,7 @@ std::string Script(const std::string& folder, const std::string& body) {
 bool ProcessGone(pid_t pid) {
     for (int i = 0; i < 1000; ++i) {
         if (kill(pid, 0) != 0) return true;
-        const std::string stat = ReadTextFile("/proc/" + std::to_string(pid) + "/stat");
+        const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
         const std::size_t close = stat.rfind(')');
         if (close != std::string::npos && close + 2 < stat.size() && stat[close + 2] == 'Z') {
             return true;
@@ -95,7 +92,7 @@ TEST_F(FakeEncoderTest, SilenceThenProgressThenDone) {
     EXPECT_EQ(result.status, TaskStatus::kDone);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(source_.outputPath, Output());
-    EXPECT_EQ(ReadTextFile(Output()), "data\n");
+    EXPECT_EQ(ReadFile(Output()), "data\n");
 
     const auto calls = observer_.Calls();
     ASSERT_GE(calls.size(), 4u);
@@ -201,7 +198,7 @@ class IntruderObserver : public RecordingObserver {
 public:
     explicit IntruderObserver(std::string path) : path_(std::move(path)) {}
     void ShowFileLabel(const std::string& label) override {
-        WriteTextFile(path_, "not yours");
+        WriteFile(path_, "not yours");
         RecordingObserver::ShowFileLabel(label);
     }
 
@@ -261,8 +258,8 @@ TEST_F(FakeEncoderTest, M4rOutputTakesItsNameWithoutReplacingAnything) {
     IntruderObserver observer(outputFolder_ + "/a.m4r");
     EXPECT_EQ(ConvertTask(job_, observer).status, TaskStatus::kDone);
     EXPECT_EQ(source_.outputPath, outputFolder_ + "/a(1).m4r");
-    EXPECT_EQ(ReadTextFile(outputFolder_ + "/a.m4r"), "not yours");
-    EXPECT_EQ(ReadTextFile(outputFolder_ + "/a(1).m4r"), "data\n");
+    EXPECT_EQ(ReadFile(outputFolder_ + "/a.m4r"), "not yours");
+    EXPECT_EQ(ReadFile(outputFolder_ + "/a(1).m4r"), "data\n");
 }
 
 TEST_F(FakeEncoderTest, BatchGoesOnAfterAFailureAndNamesIt) {

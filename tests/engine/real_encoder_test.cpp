@@ -20,7 +20,6 @@ namespace {
 using enginetest::FileExists;
 using enginetest::MakeTone;
 using enginetest::RecordingObserver;
-using enginetest::TempFolder;
 
 class RealEncoderTest : public ::testing::Test {
 protected:
@@ -117,12 +116,12 @@ TEST_F(RealEncoderTest, VorbisConverts) {
 
 TEST_F(RealEncoderTest, ProbeErrors) {
     EXPECT_EQ(ProbeMedia(temp_.Path() + "missing.wav"), "no such file or directory");
-    enginetest::WriteTextFile(temp_.Path() + "junk.wav", std::string(4000, '\x07'));
+    WriteFile(temp_.Path() + "junk.wav", std::string(4000, '\x07'));
     EXPECT_EQ(ProbeMedia(temp_.Path() + "junk.wav"), "Unknown format");
 }
 
 TEST_F(RealEncoderTest, DamagedInputFailsAndTheBatchGoesOn) {
-    enginetest::WriteTextFile(temp_.Path() + "junk.wav", std::string(4000, '\x07'));
+    WriteFile(temp_.Path() + "junk.wav", std::string(4000, '\x07'));
     const std::string good = temp_.Path() + "good.wav";
     ASSERT_TRUE(MakeTone(good, 1));
     CMediaRecord damaged(temp_.Path() + "junk.wav", "");

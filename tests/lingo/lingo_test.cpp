@@ -1,18 +1,17 @@
 #include "lingo/lingo.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <pugixml.hpp>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "common/temp_folder.h"
 #include "platform/program_folder.h"
 
 namespace fs = std::filesystem;
@@ -53,23 +52,17 @@ const std::vector<std::pair<const char*, const char*>> kProgramKeys = {
 class LingoTest : public testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/lingo_test_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        root_ = name;
         fs::create_directories(root_ / "Lang");
         platform::SetProgramFolder(root_.string());
     }
-    void TearDown() override {
-        platform::SetProgramFolder("");
-        fs::remove_all(root_);
-    }
+    void TearDown() override { platform::SetProgramFolder(""); }
 
     void CopyShipped(const std::string& file) {
         fs::copy_file(fs::path(QUILLON_SOURCE_DIR) / "data/Lang" / file, root_ / "Lang" / file);
     }
     void WriteFile(const fs::path& relative, const std::string& text) {
         fs::create_directories((root_ / relative).parent_path());
-        std::ofstream(root_ / relative, std::ios::binary) << text;
+        ::WriteFile(root_ / relative, text);
     }
     // A language file with one MainUI text.
     void WriteLanguage(const fs::path& relative, const std::string& name,
@@ -79,7 +72,8 @@ protected:
                                 "</Text></Section></Language>");
     }
 
-    fs::path root_;
+    TempFolder folder_;
+    const fs::path root_{folder_.PathWithoutSlash()};
 };
 
 std::string Text(const char* section, const char* key) {

@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/platform/temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/platform/temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace {
 

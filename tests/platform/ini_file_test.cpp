@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "common/temp_folder.h"
 #include "platform/directory.h"
-#include "tests/platform/temp_folder.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/platform/temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace {
 

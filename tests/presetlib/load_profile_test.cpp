@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "common/temp_folder.h"
 #include "presetlib/profile_record.h"
-#include "temp_folder.h"
 
 namespace {
 
@@ -94,9 +94,9 @@ const char kFullProfile[] = R"(<?xml version="1.0" encoding="utf-8"?>
 
 TEST(LoadProfileTest, FillsEveryFieldAndZeroesEveryOtherByte) {
     TempFolder folder;
-    folder.Write("full.dat", kFullProfile);
+    WriteFile(folder / "full.dat", kFullProfile);
     auto block = PatternedBlock();
-    ASSERT_EQ(Load(folder.path(), *block), 1);
+    ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 1);
 
     ProfileRecord expected = ZeroRecord();
     Set(expected.name, "MP3 - 128 kbps");
@@ -137,41 +137,43 @@ TEST(LoadProfileTest, FillsEveryFieldAndZeroesEveryOtherByte) {
 
 TEST(LoadProfileTest, UnreadableFilesAndFoldersTakeNoSlot) {
     TempFolder folder;
-    folder.Write("a.dat", Profile("from a"));
-    folder.Write("b.dat", "not XML at all <<<");
-    folder.Write("c.dat", Profile("from c"));
-    folder.Write("d.txt", Profile("not a profile file"));
-    std::filesystem::create_directory(folder.path() + "/x.dat");
-    ASSERT_EQ(mkfifo((folder.path() + "/y.dat").c_str(), 0600), 0);
+    WriteFile(folder / "a.dat", Profile("from a"));
+    WriteFile(folder / "b.dat", "not XML at all <<<");
+    WriteFile(folder / "c.dat", Profile("from c"));
+    WriteFile(folder / "d.txt", Profile("not a profile file"));
+    std::filesystem::create_directory(folder / "x.dat");
+    ASSERT_EQ(mkfifo((folder / "y.dat").c_str(), 0600), 0);
     auto block = PatternedBlock();
 
-    ASSERT_EQ(Load(folder.path(), *block), 2);
+    ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 2);
     EXPECT_STREQ(block->records[0].name, "from a");
     EXPECT_STREQ(block->records[1].name, "from c");
 }
 
 TEST(LoadProfileTest, RecordsFollowTheFileNamesWithoutRegardToCase) {
     TempFolder folder;
-    folder.Write("b.dat", Profile("b"));
-    folder.Write("C.DAT", Profile("C"));
-    folder.Write("A.dat", Profile("A"));
-    folder.Write("a2.dat", Profile("a2"));
+    WriteFile(folder / "b.dat", Profile("b"));
+    WriteFile(folder / "C.DAT", Profile("C"));
+    WriteFile(folder / "A.dat", Profile("A"));
+    WriteFile(folder / "a2.dat", Profile("a2"));
     auto block = PatternedBlock();
 
-    ASSERT_EQ(Load(folder.path(), *block), 4);
+    ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 4);
     const char* expected[] = {"A", "a2", "b", "C"};
     for (int i = 0; i < 4; ++i) EXPECT_STREQ(block->records[i].name, expected[i]) << i;
 }
 
 TEST(LoadProfileTest, ProfileWithoutDefaultsOrWithAnotherRootStillCounts) {
     TempFolder folder;
-    folder.Write("1.dat", Profile("no defaults", "<Group>G</Group><MediaType>audio</MediaType>"));
-    folder.Write("2.dat", "<Preset><name>x</name><Default><Volume>5</Volume></Default></Preset>");
+    WriteFile(folder / "1.dat",
+              Profile("no defaults", "<Group>G</Group><MediaType>audio</MediaType>"));
+    WriteFile(folder / "2.dat",
+              "<Preset><name>x</name><Default><Volume>5</Volume></Default></Preset>");
     // A root named like a value or like the defaults element is no profile either.
-    folder.Write("3.dat", "<name>root text</name>");
-    folder.Write("4.dat", "<Default><Volume>5</Volume><Format>mp3</Format></Default>");
+    WriteFile(folder / "3.dat", "<name>root text</name>");
+    WriteFile(folder / "4.dat", "<Default><Volume>5</Volume><Format>mp3</Format></Default>");
     auto block = PatternedBlock();
-    ASSERT_EQ(Load(folder.path(), *block), 4);
+    ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 4);
 
     ProfileRecord expected = ZeroRecord();
     Set(expected.name, "no defaults");
@@ -203,11 +205,11 @@ TEST(LoadProfileTest, ReadsIntegersFromTheirLeadingDigits) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        folder.Write("p.dat", Profile("n", std::string("<ProgramID>") + c.text +
-                                               "</ProgramID><Default><Volume>" + c.text +
-                                               "</Volume></Default>"));
+        WriteFile(folder / "p.dat", Profile("n", std::string("<ProgramID>") + c.text +
+                                                     "</ProgramID><Default><Volume>" + c.text +
+                                                     "</Volume></Default>"));
         auto block = PatternedBlock();
-        ASSERT_EQ(Load(folder.path(), *block), 1);
+        ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 1);
         EXPECT_EQ(block->records[0].programId, c.value) << c.text;
         EXPECT_EQ(block->records[0].volume, c.value) << c.text;
     }
@@ -225,9 +227,9 @@ std::string AudioEntries(int count) {
 TEST(LoadProfileTest, CodecEntriesFillSlotsInDocumentOrderUpToTheRecordsRoom) {
     for (int entries : {3, 10, 12}) {
         TempFolder folder;
-        folder.Write("p.dat", Profile("n", AudioEntries(entries)));
+        WriteFile(folder / "p.dat", Profile("n", AudioEntries(entries)));
         auto block = PatternedBlock();
-        ASSERT_EQ(Load(folder.path(), *block), 1);
+        ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 1);
 
         ProfileRecord expected = ZeroRecord();
         Set(expected.name, "n");
@@ -263,9 +265,9 @@ TEST(LoadProfileTest, LongTextsAreCutBeforeACharacterThatDoesNotFit) {
     };
     for (const Case& c : cases) {
         TempFolder folder;
-        folder.Write("p.dat", Profile(c.text));
+        WriteFile(folder / "p.dat", Profile(c.text));
         auto block = PatternedBlock();
-        ASSERT_EQ(Load(folder.path(), *block), 1);
+        ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 1);
 
         ProfileRecord expected = ZeroRecord();
         Set(expected.name, c.stored.c_str());
@@ -274,11 +276,11 @@ TEST(LoadProfileTest, LongTextsAreCutBeforeACharacterThatDoesNotFit) {
 
     // A codec entry's texts are cut the same way within the entry.
     TempFolder folder;
-    folder.Write("p.dat",
-                 Profile("n", "<AudioCodes><AudioCC name=\"" + Repeat("\xc3\xa9", 20) + "\"><Oac>" +
-                                  Repeat("x", 40) + "</Oac></AudioCC></AudioCodes>"));
+    WriteFile(folder / "p.dat",
+              Profile("n", "<AudioCodes><AudioCC name=\"" + Repeat("\xc3\xa9", 20) + "\"><Oac>" +
+                               Repeat("x", 40) + "</Oac></AudioCC></AudioCodes>"));
     auto block = PatternedBlock();
-    ASSERT_EQ(Load(folder.path(), *block), 1);
+    ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), 1);
     EXPECT_EQ(std::string(block->records[0].audioCodecs[0].name), Repeat("\xc3\xa9", 15));
     EXPECT_EQ(std::string(block->records[0].audioCodecs[0].oac), Repeat("x", 31));
 }
@@ -288,20 +290,21 @@ TEST(LoadProfileTest, FillsNoMoreRecordsThanTheBlockHolds) {
     char name[32];
     for (int i = 0; i < kProfileBlockCapacity + 2; ++i) {
         std::snprintf(name, sizeof name, "p%03d", i);
-        folder.Write(std::string(name) + ".dat", Profile(name));
+        WriteFile(folder / (std::string(name) + ".dat"), Profile(name));
     }
     auto block = PatternedBlock();
-    ASSERT_EQ(Load(folder.path(), *block), kProfileBlockCapacity);
+    ASSERT_EQ(Load(folder.PathWithoutSlash(), *block), kProfileBlockCapacity);
     EXPECT_STREQ(block->records[0].name, "p000");
     EXPECT_STREQ(block->records[kProfileBlockCapacity - 1].name, "p127");
 }
 
 TEST(LoadProfileTest, AcceptsTheFolderWithTrailingAndDoubledSeparators) {
     TempFolder folder;
-    std::filesystem::create_directory(folder.path() + "/Profiles");
-    folder.Write("Profiles/a.dat", Profile("a"));
-    for (const std::string& text : {folder.path() + "/Profiles", folder.path() + "/Profiles/",
-                                    folder.path() + "//Profiles/", folder.path() + "/Profiles//"}) {
+    std::filesystem::create_directory(folder / "Profiles");
+    WriteFile(folder / "Profiles/a.dat", Profile("a"));
+    const std::string root = folder.PathWithoutSlash();
+    for (const std::string& text :
+         {root + "/Profiles", root + "/Profiles/", root + "//Profiles/", root + "/Profiles//"}) {
         auto block = PatternedBlock();
         EXPECT_EQ(Load(text, *block), 1) << text;
         EXPECT_STREQ(block->records[0].name, "a") << text;
@@ -310,16 +313,15 @@ TEST(LoadProfileTest, AcceptsTheFolderWithTrailingAndDoubledSeparators) {
 
 TEST(LoadProfileTest, EmptyOrMissingFolderGivesNoProfiles) {
     TempFolder folder;
-    std::filesystem::create_directory(folder.path() + "/empty");
-    for (const std::string& text :
-         {folder.path() + "/empty", folder.path() + "/missing/", std::string()}) {
+    std::filesystem::create_directory(folder / "empty");
+    for (const std::string& text : {folder / "empty", folder / "missing/", std::string()}) {
         auto block = PatternedBlock();
         EXPECT_EQ(Load(text, *block), 0) << text;
     }
     auto block = PatternedBlock();
     EXPECT_EQ(LoadProfile(nullptr, block.get(), "1"), 0);
     EXPECT_EQ(block->count, 0);
-    EXPECT_EQ(LoadProfile(folder.path().c_str(), nullptr, "1"), 0);
+    EXPECT_EQ(LoadProfile(folder.PathWithoutSlash().c_str(), nullptr, "1"), 0);
 }
 
 }  // namespace

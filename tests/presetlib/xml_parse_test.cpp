@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "temp_folder.h"
+#include "common/temp_folder.h"
 
 namespace {
 
@@ -29,7 +29,13 @@ const char kDocument[] = R"(<?xml version="1.0" encoding="utf-8"?>
 
 class XMLParseTest : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(reader.LoadDocument(folder.Write("doc.xml", kDocument))); }
+    void SetUp() override { ASSERT_TRUE(reader.LoadDocument(WriteDocument("doc.xml", kDocument))); }
+
+    // Writes `content` as the file `name` in the folder; returns its path.
+    std::string WriteDocument(const std::string& name, const std::string& content) const {
+        WriteFile(folder / name, content);
+        return folder / name;
+    }
 
     TempFolder folder;
     XMLParse reader;
@@ -105,7 +111,7 @@ TEST_F(XMLParseTest, ConvertsOtherEncodingsToUtf8) {
         utf16 += c;
         utf16 += '\0';
     }
-    ASSERT_TRUE(reader.LoadDocument(folder.Write("utf16.xml", utf16)));
+    ASSERT_TRUE(reader.LoadDocument(WriteDocument("utf16.xml", utf16)));
     std::string text;
     ASSERT_TRUE(reader.GetNodeText("name", reader.SelectNode(XMLNode(), "Profile", 0), text));
     EXPECT_EQ(text, "\xc3\xa9");
@@ -114,24 +120,24 @@ TEST_F(XMLParseTest, ConvertsOtherEncodingsToUtf8) {
 TEST_F(XMLParseTest, AfterAFailedLoadEveryOperationFails) {
     const XMLNode root = reader.SelectNode(XMLNode(), "Profile", 0);
     ASSERT_TRUE(root);
-    const std::string pipe = folder.path() + "/pipe.xml";
+    const std::string pipe = folder / "pipe.xml";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);  // opening it for reading would block
     struct Case {
         const char* what;
         std::string path;
     };
     const Case cases[] = {
-        {"not XML", folder.Write("bad.xml", "this is not XML <")},
-        {"unclosed element", folder.Write("open.xml", "<Profile><name>x</name>")},
-        {"empty file", folder.Write("empty.xml", "")},
-        {"no root element", folder.Write("comment.xml", "<?xml version=\"1.0\"?><!-- -->")},
-        {"missing file", folder.path() + "/missing.xml"},
-        {"a folder", folder.path()},
+        {"not XML", WriteDocument("bad.xml", "this is not XML <")},
+        {"unclosed element", WriteDocument("open.xml", "<Profile><name>x</name>")},
+        {"empty file", WriteDocument("empty.xml", "")},
+        {"no root element", WriteDocument("comment.xml", "<?xml version=\"1.0\"?><!-- -->")},
+        {"missing file", folder / "missing.xml"},
+        {"a folder", folder.PathWithoutSlash()},
         {"a pipe", pipe},
         {"empty path", ""},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(reader.LoadDocument(folder.path() + "/doc.xml"));
+        ASSERT_TRUE(reader.LoadDocument(folder / "doc.xml"));
         EXPECT_FALSE(reader.LoadDocument(c.path)) << c.what;
 
         std::string text = "previous";

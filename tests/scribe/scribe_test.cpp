@@ -1,7 +1,6 @@
 #include "scribe/scribe.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/temp_folder.h"
 #include "platform/program_folder.h"
 
 namespace fs = std::filesystem;
@@ -22,16 +22,8 @@ namespace {
 
 class ScribeTest : public testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/scribe_test_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        root_ = name;
-        platform::SetProgramFolder(root_.string());
-    }
-    void TearDown() override {
-        platform::SetProgramFolder("");
-        fs::remove_all(root_);
-    }
+    void SetUp() override { platform::SetProgramFolder(root_.string()); }
+    void TearDown() override { platform::SetProgramFolder(""); }
 
     // Everything logged, over every daily file (a test may run across midnight).
     std::string LogText() const {
@@ -42,8 +34,7 @@ protected:
         for (const auto& f : files) {
             EXPECT_EQ(f.extension(), ".log");
             EXPECT_EQ(f.stem().string().size(), 10u) << f;  // YYYY-MM-DD
-            std::ifstream in(f, std::ios::binary);
-            text += std::string(std::istreambuf_iterator<char>(in), {});
+            text += ReadFile(f);
         }
         return text;
     }
@@ -54,7 +45,8 @@ protected:
         return lines;
     }
 
-    fs::path root_;
+    TempFolder folder_;
+    const fs::path root_{folder_.PathWithoutSlash()};
 };
 
 TEST_F(ScribeTest, AppendsLinesInOrderAndMakesTheFolder) {

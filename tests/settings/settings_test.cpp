@@ -1,13 +1,12 @@
 #include "converter/shell/settings.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "common/temp_folder.h"
 #include "converter/shell/ini.h"
 #include "platform/program_folder.h"
 
@@ -17,19 +16,8 @@ namespace {
 
 class SettingsTest : public testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/settings_test_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        root_ = name;
-        path_ = (root_ / "Config.ini").string();
-    }
-    void TearDown() override { fs::remove_all(root_); }
-
-    void WriteConfig(const std::string& text) { std::ofstream(path_, std::ios::binary) << text; }
-    std::string ReadConfig() const {
-        std::ifstream in(path_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    void WriteConfig(const std::string& text) { WriteFile(path_, text); }
+    std::string ReadConfig() const { return ReadFile(path_); }
     // What a close of the main window writes after the start-up read.
     Settings LoadAndSave() {
         CIni ini(path_);
@@ -38,8 +26,9 @@ protected:
         return s;
     }
 
-    fs::path root_;
-    std::string path_;
+    TempFolder folder_;
+    const fs::path root_{folder_.PathWithoutSlash()};
+    const std::string path_ = folder_ / "Config.ini";
 };
 
 TEST(IniValues, IntegersReadAsUnsignedDecimal) {
