@@ -12,6 +12,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/spawn_attributes.h"
+
 extern char** environ;
 
 namespace platform {
@@ -129,18 +131,8 @@ bool ChildProcess::Start(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
 
     posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(
-        &attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    InitSpawnAttributes(attributes, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attributes, 0);  // a group of its own, led by the child
-    sigset_t noSignals;
-    sigemptyset(&noSignals);
-    posix_spawnattr_setsigmask(&attributes, &noSignals);
-    // An ignored SIGPIPE would be inherited through exec; the child gets the default.
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
 
     std::vector<char*> argv;
     argv.reserve(args.size() + 2);

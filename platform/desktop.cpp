@@ -1,7 +1,6 @@
 #include "platform/desktop.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -10,6 +9,7 @@
 #include <thread>
 
 #include "platform/desktop_commands.h"
+#include "platform/spawn_attributes.h"
 
 extern char** environ;
 
@@ -28,16 +28,7 @@ bool SpawnDetached(const std::vector<std::string>& command) {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
     posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes,
-                             POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-    sigset_t noSignals;
-    sigemptyset(&noSignals);
-    posix_spawnattr_setsigmask(&attributes, &noSignals);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    InitSpawnAttributes(attributes, POSIX_SPAWN_SETSID);
 
     std::vector<char*> argv;
     for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
