@@ -14,18 +14,6 @@
 
 namespace {
 
-Qt::Alignment HeadingAlignment(ColumnAlign align) {
-    switch (align) {
-        case ColumnAlign::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ColumnAlign::Center:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        case ColumnAlign::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 QStringList LocalPathsOf(const QMimeData* data) {
     QStringList paths;
     if (!data || !data->hasUrls()) return paths;
@@ -89,7 +77,7 @@ int CColumnTreeCtrl::AddColumn(int index, ColumnAlign align, int width, const QS
     tree_->setColumnCount(columnWidths.size());
     for (int i = 0; i < columnWidths.size(); ++i) {
         tree_->headerItem()->setText(i, headings.at(i));
-        tree_->headerItem()->setTextAlignment(i, HeadingAlignment(columnFormats.at(i)));
+        tree_->headerItem()->setTextAlignment(i, AlignmentOf(columnFormats.at(i)));
         tree_->header()->resizeSection(i, columnWidths.at(i));
     }
     applyingColumns_ = false;

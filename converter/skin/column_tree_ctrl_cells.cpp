@@ -15,18 +15,6 @@ QPalette::ColorGroup GroupOf(const QStyleOptionViewItem& option) {
     return (option.state & QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
 }
 
-Qt::Alignment AlignmentOf(ColumnAlign align) {
-    switch (align) {
-        case ColumnAlign::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case ColumnAlign::Center:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        case ColumnAlign::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 // One line, no mnemonic processing, an ellipsis at the end when it does not fit.
 void DrawCellText(QPainter* painter, const QRect& rect, const QString& text,
                   Qt::Alignment alignment) {
