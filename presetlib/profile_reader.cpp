@@ -47,30 +47,29 @@ private:
     const XMLParse& reader_;
 };
 
-void ReadVideoCodecs(const ProfileValues& values, XMLNode container, ProfileRecord& record) {
-    const int count = values.EntryCount("VideoCC", container);
-    for (int i = 0; i < count; ++i) {
-        const XMLNode entry = values.Entry(container, "VideoCC", i);
-        VideoCodecEntry& slot = record.videoCodecs[i];
-        StoreText(slot.name, values.NameAttribute(entry));
-        StoreText(slot.ovc, values.Text("Ovc", entry));
-        StoreText(slot.encoderParam, values.Text("VEncoderParam", entry));
-        StoreText(slot.filterParam, values.Text("VFilterParam", entry));
-    }
-    record.videoCodecCount = count;
-}
+// The element names of one kind of codec entry.
+struct CodecElements {
+    const char* entry;         // "VideoCC", "AudioCC"
+    const char* codec;         // "Ovc", "Oac"
+    const char* encoderParam;  // "VEncoderParam", "AEncoderParam"
+    const char* filterParam;   // "VFilterParam", "AFilterParam"
+};
 
-void ReadAudioCodecs(const ProfileValues& values, XMLNode container, ProfileRecord& record) {
-    const int count = values.EntryCount("AudioCC", container);
+// Fills `slots` from the entries of `container`, the codec text into the
+// entry's `codec` field (ovc or oac); returns how many it filled.
+template <typename Entry, size_t N>
+int ReadCodecEntries(const ProfileValues& values, XMLNode container, const CodecElements& names,
+                     char (Entry::*codec)[N], Entry (&slots)[kMaxCodecEntries]) {
+    const int count = values.EntryCount(names.entry, container);
     for (int i = 0; i < count; ++i) {
-        const XMLNode entry = values.Entry(container, "AudioCC", i);
-        AudioCodecEntry& slot = record.audioCodecs[i];
+        const XMLNode entry = values.Entry(container, names.entry, i);
+        Entry& slot = slots[i];
         StoreText(slot.name, values.NameAttribute(entry));
-        StoreText(slot.oac, values.Text("Oac", entry));
-        StoreText(slot.encoderParam, values.Text("AEncoderParam", entry));
-        StoreText(slot.filterParam, values.Text("AFilterParam", entry));
+        StoreText(slot.*codec, values.Text(names.codec, entry));
+        StoreText(slot.encoderParam, values.Text(names.encoderParam, entry));
+        StoreText(slot.filterParam, values.Text(names.filterParam, entry));
     }
-    record.audioCodecCount = count;
+    return count;
 }
 
 }  // namespace
@@ -95,8 +94,12 @@ bool ReadProfileFile(int slot, const std::string& path, ProfileBlock* block) {
     StoreText(record.profileIcon, values.Text("ProfileIcon", root));
     StoreText(record.groupIcon, values.Text("GroupIcon", root));
 
-    ReadVideoCodecs(values, reader.SelectNode(root, "VideoCodes", 0), record);
-    ReadAudioCodecs(values, reader.SelectNode(root, "AudioCodes", 0), record);
+    record.videoCodecCount = ReadCodecEntries(values, reader.SelectNode(root, "VideoCodes", 0),
+                                              {"VideoCC", "Ovc", "VEncoderParam", "VFilterParam"},
+                                              &VideoCodecEntry::ovc, record.videoCodecs);
+    record.audioCodecCount = ReadCodecEntries(values, reader.SelectNode(root, "AudioCodes", 0),
+                                              {"AudioCC", "Oac", "AEncoderParam", "AFilterParam"},
+                                              &AudioCodecEntry::oac, record.audioCodecs);
 
     StoreText(record.resolution, values.Text("Resolution", root));
     StoreText(record.frameRate, values.Text("FrameRate", root));
