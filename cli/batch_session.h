@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -18,8 +19,10 @@ namespace cli {
 struct CliTask : engine::CMediaRecord {
     enum class State { kNotStarted, kRejected, kConverted, kFailed, kStopped };
 
-    explicit CliTask(const std::string& path) : engine::CMediaRecord(path, "") {}
+    CliTask(const std::string& path, std::size_t position)
+        : engine::CMediaRecord(path, ""), fileIndex(position) {}
 
+    const std::size_t fileIndex;  // its place among the command line's files
     State state = State::kNotStarted;
     std::string detail;  // why it was rejected or failed
 };

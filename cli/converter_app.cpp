@@ -185,7 +185,7 @@ int ConvertFiles(const CliOptions& options, const ProfileRecord& profile,
     std::vector<std::unique_ptr<CliTask>> tasks;
     std::vector<CliTask*> taskPointers;
     for (const auto& path : options.files) {
-        tasks.push_back(std::make_unique<CliTask>(path));
+        tasks.push_back(std::make_unique<CliTask>(path, tasks.size()));
         taskPointers.push_back(tasks.back().get());
     }
     std::FILE* liveStream = stderr;
@@ -197,8 +197,7 @@ int ConvertFiles(const CliOptions& options, const ProfileRecord& profile,
         // thread of their own while earlier files convert.
         ProbeAhead prober(options.files, interrupted);
         auto admit = [&](CliTask& task) {
-            const auto at = std::find(taskPointers.begin(), taskPointers.end(), &task);
-            const auto probed = prober.Result(static_cast<std::size_t>(at - taskPointers.begin()));
+            const auto probed = prober.Result(task.fileIndex);
             if (!probed) return Admission::kUnknown;
             task.detail = Judge(task, *probed, options);
             if (task.detail.empty()) return Admission::kAdmitted;

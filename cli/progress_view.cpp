@@ -51,21 +51,13 @@ void ProgressView::FileDone() {
 
 void ProgressView::Clear() {
     std::lock_guard lock(mutex_);
-    if (shown_) {
-        std::fputs("\r\033[K", out_);
-        std::fflush(out_);
-        shown_ = false;
-    }
+    EraseLive();
 }
 
 void ProgressView::PrintLine(std::FILE* stream, const std::string& line) {
     std::lock_guard lock(mutex_);
     const bool wasShown = shown_;
-    if (shown_) {
-        std::fputs("\r\033[K", out_);
-        std::fflush(out_);
-        shown_ = false;
-    }
+    EraseLive();
     std::fputs((line + "\n").c_str(), stream);
     std::fflush(stream);
     if (wasShown) Redraw();
@@ -101,6 +93,13 @@ std::string ProgressView::ComposeLine(int columns) const {
         if (labelRoom >= labelWanted) return counter_ + " " + FitLeft(label_, labelRoom) + tail;
     }
     return FitLeft(counter_ + tails[std::size(tails) - 1], usable);
+}
+
+void ProgressView::EraseLive() {
+    if (!shown_) return;
+    std::fputs("\r\033[K", out_);
+    std::fflush(out_);
+    shown_ = false;
 }
 
 void ProgressView::Redraw() {

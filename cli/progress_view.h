@@ -41,7 +41,8 @@ public:
     std::string ComposeLine(int columns) const;
 
 private:
-    void Redraw();  // caller holds mutex_
+    void Redraw();     // caller holds mutex_
+    void EraseLive();  // caller holds mutex_
 
     const Mode mode_;
     std::FILE* const out_;
