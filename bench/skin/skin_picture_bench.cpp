@@ -53,4 +53,24 @@ void BM_BuildSkinBitmapPanel(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildSkinBitmapPanel)->Unit(benchmark::kMicrosecond);
 
+// One repaint of a 900 x 600 skinned panel, stretching the picture anew
+// (DrawSkin) against drawing the stretch built once for that size.
+void BM_RepaintPanelStretchingEachTime(benchmark::State& state) {
+    const CBitmapEx source = RoundedStrip();
+    QImage target(900, 600, QImage::Format_RGB32);
+    QPainter painter(&target);
+    for (auto _ : state) DrawSkin(source, painter, 30, 30, target.rect());
+}
+BENCHMARK(BM_RepaintPanelStretchingEachTime)->Unit(benchmark::kMicrosecond);
+
+void BM_RepaintPanelStretchedOnce(benchmark::State& state) {
+    const CBitmapEx source = RoundedStrip();
+    QImage target(900, 600, QImage::Format_RGB32);
+    CBitmapEx stretched;
+    BuildSkinBitmap(30, stretched, source, 30, target.rect());
+    QPainter painter(&target);
+    for (auto _ : state) DrawAt(target.rect(), stretched, painter);
+}
+BENCHMARK(BM_RepaintPanelStretchedOnce)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

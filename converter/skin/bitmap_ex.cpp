@@ -10,6 +10,16 @@ CBitmapEx::CBitmapEx(const QImage& image) {
                                                      : image.convertToFormat(QImage::Format_RGB32);
 }
 
+QImage KeyColourCleared(const QImage& picture) {
+    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x)
+            if ((row[x] & 0xFFFFFF) == (kSkinKeyColor & 0xFFFFFF)) row[x] = 0;
+    }
+    return keyed;
+}
+
 bool ExtractFrame(const CBitmapEx& source, int frame, CBitmapEx& destination) {
     const int width = source.Width();
     const int left = ((frame - 1) * width) / 4;

@@ -27,6 +27,10 @@ private:
 // The key colour of every skin picture.
 inline constexpr QRgb kSkinKeyColor = 0xFFFF00FF;
 
+// `picture` as 32-bit ARGB with every pixel of exactly the key colour made
+// fully transparent (whatever its alpha was).
+QImage KeyColourCleared(const QImage& picture);
+
 // Frame n (1 to 4) of a strip of four equal frames side by side, frame 1 at the
 // left: columns ((n - 1) * W) / 4 up to that plus W / 4, full height.
 bool ExtractFrame(const CBitmapEx& source, int frame, CBitmapEx& destination);

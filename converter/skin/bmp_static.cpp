@@ -10,12 +10,14 @@ CBmpStatic::CBmpStatic(QWidget* parent, int controlId) : QWidget(parent), m_cont
 
 void CBmpStatic::SetPicture(const CBitmapEx& picture) {
     m_picture = picture;
+    m_stretched.Release();
     update();
 }
 
 void CBmpStatic::SetCorners(int width, int height) {
     m_cornerWidth = width;
     m_cornerHeight = height;
+    m_stretched.Release();
     update();
 }
 
@@ -43,7 +45,13 @@ void CBmpStatic::SetTextColor(const QColor& color) {
 
 void CBmpStatic::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_picture.IsNull()) DrawSkin(m_picture, painter, m_cornerWidth, m_cornerHeight, rect());
+    if (!m_picture.IsNull()) {
+        // Built once per size: every hover change of a child button repaints the
+        // part of the static behind it.
+        if (m_stretched.Width() != width() || m_stretched.Height() != height())
+            BuildSkinBitmap(m_cornerWidth, m_stretched, m_picture, m_cornerHeight, rect());
+        DrawAt(rect(), m_stretched, painter);
+    }
     if (m_text.isEmpty()) return;
     painter.setFont(parentWidget() ? parentWidget()->font() : font());
     painter.setPen(m_textColor);

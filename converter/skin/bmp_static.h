@@ -49,6 +49,7 @@ private:
 
     int m_controlId = 0;
     CBitmapEx m_picture;
+    CBitmapEx m_stretched;  // m_picture stretched to the control's size, once per size
     QString m_text;
     int m_textLeft = 0;
     QColor m_textColor = Qt::black;

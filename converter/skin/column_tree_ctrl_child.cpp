@@ -8,6 +8,7 @@
 
 #include "converter/skin/column_tree_ctrl_cells.h"
 #include "converter/skin/column_tree_ctrl_row_text.h"
+#include "converter/skin/tree_expand_button.h"
 
 namespace {
 constexpr int kScrollLineStep = 15;  // pixels per click on a scroll arrow
@@ -46,22 +47,12 @@ QTreeWidgetItem* CCustomTreeChildCtrl::RowAt(int y) const {
     return itemAt(QPoint(header()->sectionViewportPosition(0), y));
 }
 
-bool CCustomTreeChildCtrl::OnExpandButton(QTreeWidgetItem* item, const QPoint& point) const {
-    const bool hasButton =
-        item->childCount() > 0 || item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator;
-    if (!hasButton || !itemsExpandable()) return false;
-    if (!item->parent() && !rootIsDecorated()) return false;
-    const QRect cell = visualRect(indexFromItem(item, 0));
-    const QRect button(cell.left() - indentation(), cell.top(), indentation(), cell.height());
-    return button.contains(point);
-}
-
 bool CCustomTreeChildCtrl::LabelHitTest(const QPoint& point) const {
     QTreeWidgetItem* item = RowAt(point.y());
     if (!item) return false;
-    if (OnExpandButton(item, point)) return true;
-
     const QModelIndex index = indexFromItem(item, 0);
+    if (IsOnExpandButton(*this, *item, index, point)) return true;
+
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = visualRect(index);

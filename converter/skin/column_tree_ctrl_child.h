@@ -52,7 +52,6 @@ protected:
 
 private:
     QTreeWidgetItem* RowAt(int y) const;
-    bool OnExpandButton(QTreeWidgetItem* item, const QPoint& point) const;
     void ReportBranchDeleted(QTreeWidgetItem* item);
     void OnRowsAboutToBeRemoved(const QModelIndex& parent, int first, int last);
     void OnAboutToBeReset();

@@ -45,14 +45,9 @@ bool DrawAt(const QRect& rect, const CBitmapEx& bitmap, QPainter& painter) {
 void DrawTransparent(QPainter& painter, int left, int top, int right, int bottom,
                      const CBitmapEx& bitmap) {
     if (bitmap.IsNull()) return;
-    QImage keyed = bitmap.Image().convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x)
-            if (row[x] == kSkinKeyColor) row[x] = 0;
-    }
     NearestPixelScope scope(painter);
-    painter.drawImage(QRect(left, top, right - left, bottom - top), keyed);
+    painter.drawImage(QRect(left, top, right - left, bottom - top),
+                      KeyColourCleared(bitmap.Image()));
 }
 
 bool StretchDraw(const QRect& source, const QRect& destination, const CBitmapEx& bitmap,

@@ -153,22 +153,21 @@ int CTreeComboBox::SelectByText(const QString& text) {
         for (int j = 0; j < group->childCount(); ++j) {
             QTreeWidgetItem* item = group->child(j);
             if (item->text(0) != text) continue;
-            tree_->setCurrentItem(item);
-            SetLabelText(text);
-            ShowItemImage(CComboTree::ItemImage(item));
-            tree_->SetLastChosenItem(item);
+            ShowAsChosen(item);
             return 1;
         }
     }
     QTreeWidgetItem* first =
         tree_->topLevelItemCount() > 0 ? tree_->topLevelItem(0)->child(0) : nullptr;
-    if (first) {
-        tree_->setCurrentItem(first);
-        ShowItemImage(CComboTree::ItemImage(first));
-        tree_->SetLastChosenItem(first);
-        SetLabelText(first->text(0));
-    }
+    if (first) ShowAsChosen(first);
     return 0;
+}
+
+void CTreeComboBox::ShowAsChosen(QTreeWidgetItem* item) {
+    tree_->setCurrentItem(item);
+    tree_->SetLastChosenItem(item);
+    SetLabelText(item->text(0));
+    ShowItemImage(CComboTree::ItemImage(item));
 }
 
 void CTreeComboBox::HideDropDown() {

@@ -91,6 +91,8 @@ protected:
 private:
     void PlaceChildren();
     void ShowItemImage(int imageIndex);
+    // Makes `item` the caret, the last chosen item and what the box shows.
+    void ShowAsChosen(QTreeWidgetItem* item);
     void ApplyImage(QTreeWidgetItem* item);
     void HideDropDown();
 

@@ -18,16 +18,6 @@ QRect TargetRect(int width, int height) {
     return QRect(0, (kThumbnailSide - down) / 2, kThumbnailSide, down);
 }
 
-QImage WithKeyColourClear(const QImage& picture) {
-    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == (kSkinKeyColor & 0xFFFFFF)) line[x] = 0;
-    }
-    return keyed;
-}
-
 }  // namespace
 
 QImage MakeThumbnail(const QImage& picture) {
@@ -39,8 +29,8 @@ QImage MakeThumbnail(const QImage& picture) {
     painter.drawRect(0, 0, kThumbnailSide - 1, kThumbnailSide - 1);
     const QRect target = TargetRect(picture.width(), picture.height());
     if (!target.isEmpty()) {
-        const QImage scaled = WithKeyColourClear(picture).scaled(
-            target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage scaled = KeyColourCleared(picture).scaled(target.size(), Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation);
         painter.drawImage(target.topLeft(), scaled);
     }
     painter.end();

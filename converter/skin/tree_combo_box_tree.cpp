@@ -6,6 +6,7 @@
 
 #include "converter/skin/tree_combo_box.h"
 #include "converter/skin/tree_combo_box_thumbnail.h"
+#include "converter/skin/tree_expand_button.h"
 
 namespace {
 constexpr int kItemDataRole = Qt::UserRole;
@@ -61,15 +62,6 @@ void CComboTree::HighlightCaret() {
     scrollToItem(caret);
 }
 
-bool CComboTree::OnExpandButton(QTreeWidgetItem* item, const QPoint& point) const {
-    if (item->childCount() == 0 && item->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator)
-        return false;
-    if (!item->parent() && !rootIsDecorated()) return false;
-    const QRect cell = visualRect(indexFromItem(item));
-    return QRect(cell.left() - indentation(), cell.top(), indentation(), cell.height())
-        .contains(point);
-}
-
 bool CComboTree::event(QEvent* event) {
     // While the drop-down is shown every press comes here; one outside it closes it.
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
@@ -97,7 +89,7 @@ void CComboTree::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && item && item->childCount() == 0) {
         SetLastChosenItem(item);
         setCurrentItem(item);
-        if (!OnExpandButton(item, point)) {
+        if (!IsOnExpandButton(*this, *item, indexFromItem(item), point)) {
             event->accept();
             owner_->ChooseCaretItem();
             return;

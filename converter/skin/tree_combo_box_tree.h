@@ -42,8 +42,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    bool OnExpandButton(QTreeWidgetItem* item, const QPoint& point) const;
-
     CTreeComboBox* owner_;
     QPersistentModelIndex lastChosenItem_;
 };

@@ -62,6 +62,15 @@ TEST_F(StaticsTest, BitmapStaticStretchesItsPictureKeepingTheCorners) {
     control->SetStretchValues(5, 6);
     EXPECT_EQ(control->CornerWidth(), 5);
     EXPECT_EQ(control->CornerHeight(), 6);
+
+    // A new size, and then a new picture, show at once.
+    control->resize(90, 40);
+    ASSERT_TRUE(BuildSkinBitmap(5, expected, picture, 6, QRect(0, 0, 90, 40)));
+    EXPECT_EQ(Shown(control), expected.Image());
+    const CBitmapEx other(PositionCodedImage(24, 16));
+    control->SetPicture(other);
+    ASSERT_TRUE(BuildSkinBitmap(5, expected, other, 6, QRect(0, 0, 90, 40)));
+    EXPECT_EQ(Shown(control), expected.Image());
 }
 
 TEST_F(StaticsTest, BitmapStaticWithoutPictureShowsTheParentAndItsText) {

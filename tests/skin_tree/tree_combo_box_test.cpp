@@ -62,6 +62,15 @@ protected:
                             window_.windowHandle()->mapFromGlobal(global));
         QCoreApplication::processEvents();
     }
+    // Closed by focus: the next press on the box opens nothing, the one after does.
+    void ExpectClosedByFocus() {
+        EXPECT_EQ(CTreeComboBox::OpenComboBox(), nullptr);
+        EXPECT_TRUE(CTreeComboBox::SuppressReopen());
+        PressBox();
+        EXPECT_FALSE(box_->IsDroppedDown());
+        PressBox();
+        EXPECT_TRUE(box_->IsDroppedDown());
+    }
 
     static constexpr QRgb kColours[3] = {0xFF808080, 0xFF2040C0, 0xFF20A040};
     QTemporaryDir folder_;
@@ -136,13 +145,8 @@ TEST_F(TreeComboTest, KeyboardBrowsesButNeverChoosesAndTheCaretGoesBack) {
     EXPECT_EQ(Tree()->currentItem(), mp3_);
     EXPECT_EQ(box_->LabelText(), QStringLiteral("MP3"));
     EXPECT_EQ(chosen.count(), 0);
-    // Escape closes by focus: the next press only ends that state.
-    EXPECT_EQ(CTreeComboBox::OpenComboBox(), nullptr);
-    EXPECT_TRUE(CTreeComboBox::SuppressReopen());
-    PressBox();
-    EXPECT_FALSE(box_->IsDroppedDown());
-    PressBox();
-    EXPECT_TRUE(box_->IsDroppedDown());
+    // Escape closes by focus.
+    ExpectClosedByFocus();
 }
 
 TEST_F(TreeComboTest, CaretGoesBackWhenAPressElsewhereClosesTheDropDown) {
@@ -152,13 +156,7 @@ TEST_F(TreeComboTest, CaretGoesBackWhenAPressElsewhereClosesTheDropDown) {
     PressOutsideAt(window_.mapToGlobal(QPoint(380, 580)));
     EXPECT_FALSE(Tree()->isVisible());
     EXPECT_EQ(Tree()->currentItem(), mp3_);
-    EXPECT_EQ(CTreeComboBox::OpenComboBox(), nullptr);
-    EXPECT_TRUE(CTreeComboBox::SuppressReopen());
-    // Closed by focus: the next press on the box opens nothing, the one after does.
-    PressBox();
-    EXPECT_FALSE(box_->IsDroppedDown());
-    PressBox();
-    EXPECT_TRUE(box_->IsDroppedDown());
+    ExpectClosedByFocus();
 }
 
 TEST_F(TreeComboTest, APressOnTheBoxWhileOpenClosesWithoutReopening) {
